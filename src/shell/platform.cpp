@@ -1,0 +1,16 @@
+#include "platform.h"
+
+namespace wickly {
+
+Button Platform::message(std::string text, Buttons buttons, Icon icon, int defaultButton, std::string title)
+{
+    MessageBoxRequest r;
+    r.text = std::move(text);
+    r.title = std::move(title);
+    r.buttons = buttons;
+    r.icon = icon;
+    r.defaultButton = defaultButton;
+    return messageBox(r);
+}
+
+} // namespace wickly

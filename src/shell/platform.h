@@ -1,0 +1,92 @@
+#pragma once
+// What the program's logic needs of the desktop: message boxes, file dialogs, the busy pointer,
+// help, the clipboard and the per-user settings store. The Qt layer implements it; tests use a
+// scripted fake that records what was shown and answers from a queue.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wickly {
+
+enum class Buttons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel,
+};
+
+enum class Icon
+{
+    None,
+    Error,
+    Warning,
+    Information,
+};
+
+enum class Button
+{
+    Ok,
+    Cancel,
+    Yes,
+    No,
+};
+
+struct MessageBoxRequest
+{
+    std::string text;
+    std::string title; // empty: the program's name
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+    int defaultButton = 0; // index of the default among the buttons, left to right
+};
+
+struct FileDialogRequest
+{
+    std::string title;
+    // Pairs of description and pattern separated by "|", e.g.
+    // "Wickly Database (*.wkd)|*.wkd|All Files (*.*)|*.*".
+    std::string filter;
+    std::string initialName;
+    std::string defaultExtension; // with its dot, e.g. ".wkd"; empty for none
+    bool overwritePrompt = false; // save dialogs: ask before replacing an existing file
+};
+
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    virtual Button messageBox(const MessageBoxRequest& request) = 0;
+    // The chosen path, an empty text when the user confirmed without a name, or nothing when
+    // the dialog was cancelled.
+    virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+    // The busy pointer; calls nest, so every "on" is matched by one "off".
+    virtual void setBusy(bool busy) = 0;
+    virtual void showHelp(int context) = 0;
+    virtual void setClipboardText(std::string_view text) = 0;
+    // The per-user settings store, filed under the program's name.
+    virtual std::string readSetting(std::string_view section, std::string_view key, std::string_view fallback) = 0;
+    virtual void writeSetting(std::string_view section, std::string_view key, std::string_view value) = 0;
+
+    // Shorthand for the common boxes.
+    Button message(std::string text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None, int defaultButton = 0,
+                   std::string title = {});
+};
+
+// Shows the busy pointer for the lifetime of the guard.
+class BusyPointer
+{
+public:
+    explicit BusyPointer(Platform& p) : m_p(p) { m_p.setBusy(true); }
+    ~BusyPointer() { m_p.setBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    Platform& m_p;
+};
+
+} // namespace wickly

@@ -1,0 +1,104 @@
+#pragma once
+// The working set: the open database's records, one random-access file of fixed-size slots per
+// kind beside the program (workingBase + extension), with the counts in the in-memory header.
+//
+// Every read and write transfers one record: the file is opened, the record's used bytes are
+// read or written at (n - 1) * slot, and the file is closed again, so the files always hold the
+// latest state and Save only has to copy them. Every write sets databaseChanged.
+
+#include "app_state.h"
+#include "records.h"
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace wickly {
+
+// A working file could not be read or written (missing folder, full disk), or a count would pass
+// what its header field can hold.
+class StorageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class ClubDeletion
+{
+    Deleted,
+    UsedByTeam,   // a team record still names the club
+    UsedByPlayer, // a live player still plays for the club
+};
+
+class WorkingSet
+{
+public:
+    explicit WorkingSet(AppState& app) : m_app(app) {}
+
+    AppState& app() { return m_app; }
+    DatabaseHeader& header() { return m_app.header; }
+    const DatabaseHeader& header() const { return m_app.header; }
+
+    std::int32_t count(RecordKind kind) const { return m_app.header.count(kind); }
+    void setCount(RecordKind kind, std::int32_t n);
+    std::string filePath(RecordKind kind) const;
+
+    // The used bytes of record n; a slot past the end of the file reads as zero bytes.
+    std::vector<std::uint8_t> readRaw(RecordKind kind, std::int32_t n) const;
+    // Writes the used bytes of record n (exactly kindInfo(kind).usedSize of them).
+    void writeRaw(RecordKind kind, std::int32_t n, std::span<const std::uint8_t> bytes);
+
+    template <class R> R read(std::int32_t n) const
+    {
+        R r;
+        const std::vector<std::uint8_t> b = readRaw(R::kind, n);
+        decode(b, r);
+        return r;
+    }
+
+    template <class R> void write(std::int32_t n, const R& r)
+    {
+        std::vector<std::uint8_t> b(kindInfo(R::kind).usedSize);
+        encode(r, b);
+        writeRaw(R::kind, n, b);
+    }
+
+    // ---- Adding
+    // Clubs, grades, grounds, teams and special events always take count + 1.
+    template <class R> std::int32_t append(const R& r)
+    {
+        const std::int32_t n = grow(R::kind);
+        write(n, r);
+        return n;
+    }
+    // A player takes the slot of the first deleted player, else count + 1.
+    std::int32_t addPlayer(const PlayerRecord& p);
+    // The first free alias slot, else count + 1.
+    std::int32_t addAlias(const AliasRecord& a);
+    // Raises the count of a kind by one and returns the new record number.
+    std::int32_t grow(RecordKind kind);
+
+    // ---- Deleting (with the cascades that keep references valid)
+    ClubDeletion deleteClub(std::int32_t n);
+    void deleteGrade(std::int32_t n);
+    void deleteGround(std::int32_t n);
+    void deleteTeam(std::int32_t n);
+    void deletePlayer(std::int32_t n);
+    void deleteAlias(std::int32_t n);
+    void deleteSpecialEvent(std::int32_t n);
+
+    // ---- Matches and innings
+    std::int32_t AllocateMatch();
+    std::int32_t AllocateInnings();
+    void DeleteMatch(std::int32_t n);
+    void DeleteAllMatches();
+
+private:
+    void dropCountIfLast(RecordKind kind, std::int32_t n);
+
+    AppState& m_app;
+};
+
+} // namespace wickly

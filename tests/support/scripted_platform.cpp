@@ -1,0 +1,83 @@
+#include "scripted_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace wickly::test {
+
+Button ScriptedPlatform::messageBox(const MessageBoxRequest& request)
+{
+    messages.push_back(request);
+    if (request.buttons == Buttons::Ok) {
+        return Button::Ok;
+    }
+    if (buttonAnswers.empty()) {
+        ADD_FAILURE() << "Unexpected question: " << request.text;
+        return Button::Cancel;
+    }
+    const Button b = buttonAnswers.front();
+    buttonAnswers.pop_front();
+    return b;
+}
+
+std::optional<std::string> ScriptedPlatform::nextFile()
+{
+    if (fileAnswers.empty()) {
+        ADD_FAILURE() << "Unexpected file dialog";
+        return std::nullopt;
+    }
+    std::optional<std::string> f = fileAnswers.front();
+    fileAnswers.pop_front();
+    return f;
+}
+
+std::optional<std::string> ScriptedPlatform::openFileDialog(const FileDialogRequest& request)
+{
+    openDialogs.push_back(request);
+    return nextFile();
+}
+
+std::optional<std::string> ScriptedPlatform::saveFileDialog(const FileDialogRequest& request)
+{
+    saveDialogs.push_back(request);
+    return nextFile();
+}
+
+void ScriptedPlatform::setBusy(bool busy)
+{
+    busyDepth += busy ? 1 : -1;
+    if (busy) {
+        ++busyCalls;
+    }
+}
+
+void ScriptedPlatform::showHelp(int context)
+{
+    helpContexts.push_back(context);
+}
+
+void ScriptedPlatform::setClipboardText(std::string_view text)
+{
+    clipboard = std::string(text);
+}
+
+std::string ScriptedPlatform::readSetting(std::string_view section, std::string_view key, std::string_view fallback)
+{
+    const auto it = settings.find(std::string(section) + "/" + std::string(key));
+    return it == settings.end() ? std::string(fallback) : it->second;
+}
+
+void ScriptedPlatform::writeSetting(std::string_view section, std::string_view key, std::string_view value)
+{
+    settings[std::string(section) + "/" + std::string(key)] = std::string(value);
+}
+
+std::vector<std::string> ScriptedPlatform::messageTexts() const
+{
+    std::vector<std::string> out;
+    for (const MessageBoxRequest& m : messages) {
+        out.push_back(m.text);
+    }
+    return out;
+}
+
+} // namespace wickly::test

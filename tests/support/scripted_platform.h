@@ -1,0 +1,48 @@
+#pragma once
+// A Platform for tests: records every message box and dialog, and answers from queues that the
+// test fills beforehand. An unexpected question fails the test.
+
+#include "platform.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wickly::test {
+
+class ScriptedPlatform : public Platform
+{
+public:
+    // Queued answers, used in order.
+    std::deque<Button> buttonAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+
+    // What the logic asked for.
+    std::vector<MessageBoxRequest> messages;
+    std::vector<FileDialogRequest> openDialogs;
+    std::vector<FileDialogRequest> saveDialogs;
+    std::vector<int> helpContexts;
+    std::string clipboard;
+    std::map<std::string, std::string> settings; // "section/key" -> value
+    int busyDepth = 0;
+    int busyCalls = 0;
+
+    Button messageBox(const MessageBoxRequest& request) override;
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    void setBusy(bool busy) override;
+    void showHelp(int context) override;
+    void setClipboardText(std::string_view text) override;
+    std::string readSetting(std::string_view section, std::string_view key, std::string_view fallback) override;
+    void writeSetting(std::string_view section, std::string_view key, std::string_view value) override;
+
+    // The texts of all message boxes shown, in order.
+    std::vector<std::string> messageTexts() const;
+
+private:
+    std::optional<std::string> nextFile();
+};
+
+} // namespace wickly::test
