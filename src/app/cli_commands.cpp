@@ -1,0 +1,209 @@
+#include "cli_commands.h"
+
+#include "app_state.h"
+#include "container.h"
+#include "json_io.h"
+#include "text_encoding.h"
+#include "working_set.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+#include <system_error>
+
+namespace wickly::cli {
+
+namespace {
+
+constexpr const char* kToolName = "wickly-cli";
+
+// A folder of its own for the working files of one command, so that the tool never touches the
+// working files of a desktop session in the current directory. Removed when the command ends.
+class PrivateFolder
+{
+public:
+    PrivateFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "wickly-cli-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error(std::string("cannot create a temporary folder: ") + std::strerror(errno));
+        }
+        m_path = pattern;
+    }
+
+    ~PrivateFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// Messages go out as one line each.
+std::string oneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    return text;
+}
+
+int failure(std::ostream& err, const std::string& message)
+{
+    err << kToolName << ": " << oneLine(message) << '\n';
+    return 1;
+}
+
+Result<std::string> readTextFile(const std::string& path)
+{
+    const auto fail = [&]() { return Error{"cannot read \"" + path + "\": " + std::strerror(errno)}; };
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        return fail();
+    }
+    std::string text;
+    char buf[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        text.append(buf, got);
+    }
+    if (std::ferror(f)) {
+        const Error e = fail();
+        std::fclose(f);
+        return e;
+    }
+    std::fclose(f);
+    return text;
+}
+
+// Each command gets a fresh state whose working files live in `folder`.
+AppState freshState(const PrivateFolder& folder)
+{
+    AppState app;
+    app.startupFolder = folder.path();
+    return app;
+}
+
+int infoCommand(const std::string& database, std::ostream& out, std::ostream& err)
+{
+    PrivateFolder folder;
+    AppState app = freshState(folder);
+    Status loaded = loadContainerFile(app, database);
+    if (!loaded) {
+        return failure(err, loaded.message());
+    }
+    const DatabaseHeader& h = app.header;
+    out << "Title: " << cp1252ToUtf8(h.options.databaseTitle.str()) << '\n';
+    out << "Version: " << cp1252ToUtf8(h.version.str()) << '\n';
+    out << "Clubs: " << h.count(RecordKind::Club) << '\n';
+    out << "Grades: " << h.count(RecordKind::Grade) << '\n';
+    out << "Grounds: " << h.count(RecordKind::Ground) << '\n';
+    out << "Teams: " << h.count(RecordKind::Team) << '\n';
+    out << "Players: " << h.count(RecordKind::Player) << '\n';
+    out << "Aliases: " << h.count(RecordKind::Alias) << '\n';
+    out << "Special events: " << h.count(RecordKind::SpecialEvent) << '\n';
+    out << "Matches: " << h.count(RecordKind::Match) << '\n';
+    out << "Innings: " << h.count(RecordKind::Innings) << '\n';
+    return 0;
+}
+
+int dumpCommand(const std::string& database, std::ostream& out, std::ostream& err)
+{
+    PrivateFolder folder;
+    AppState app = freshState(folder);
+    Status loaded = loadContainerFile(app, database);
+    if (!loaded) {
+        return failure(err, loaded.message());
+    }
+    const WorkingSet ws(app);
+    out << dumpDatabaseJson(ws);
+    return 0;
+}
+
+int buildCommand(const std::string& input, const std::string& database, std::ostream& err)
+{
+    const Result<std::string> json = readTextFile(input);
+    if (!json) {
+        return failure(err, json.message());
+    }
+    PrivateFolder folder;
+    AppState app = freshState(folder);
+    Status built = buildDatabaseFromJson(app, json.value());
+    if (!built) {
+        return failure(err, input + ": " + built.message());
+    }
+    Status saved = saveContainerFile(app, database);
+    if (!saved) {
+        return failure(err, saved.message());
+    }
+    return 0;
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    CLI::App app("Reads and writes Wickly cricket statistics databases (.wkd) from scripts.", kToolName);
+    app.require_subcommand(-1); // at most one command
+    app.set_version_flag("--version", kProgramVersion);
+    app.footer("Exit status: 0 on success, 1 when a command fails, 2 for a usage error.\n"
+               "The JSON format is described in docs/json.md.");
+
+    std::string database;
+    std::string input;
+
+    CLI::App* info = app.add_subcommand("info", "Print a database's title, version and number of records of each kind");
+    info->add_option("DB", database, "The database file (.wkd)")->required();
+
+    CLI::App* dump = app.add_subcommand("dump", "Print a whole database as JSON on standard output");
+    dump->add_option("DB", database, "The database file (.wkd)")->required();
+
+    CLI::App* build = app.add_subcommand("build", "Create a database from a JSON file (the form dump prints)");
+    build->add_option("IN", input, "The JSON file to read")->required();
+    build->add_option("OUT", database, "The database file to write (.wkd); replaced if it exists")->required();
+
+    try {
+        app.parse(std::vector<std::string>(args.rbegin(), args.rend())); // CLI11 takes them reversed
+    } catch (const CLI::Success& e) {
+        return app.exit(e, out, err); // --help, --version
+    } catch (const CLI::ParseError& e) {
+        err << kToolName << ": " << oneLine(e.what()) << " (see " << kToolName << " --help)\n";
+        return 2;
+    }
+
+    int status = 0;
+    try {
+        if (info->parsed()) {
+            status = infoCommand(database, out, err);
+        } else if (dump->parsed()) {
+            status = dumpCommand(database, out, err);
+        } else if (build->parsed()) {
+            status = buildCommand(input, database, err);
+        } else {
+            err << app.help();
+            return 2;
+        }
+    } catch (const std::exception& e) {
+        return failure(err, e.what());
+    }
+    out.flush();
+    if (status == 0 && !out) {
+        return failure(err, "cannot write to standard output");
+    }
+    return status;
+}
+
+} // namespace wickly::cli
