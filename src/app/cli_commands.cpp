@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "container.h"
+#include "file_io.h"
 #include "json_io.h"
 #include "text_encoding.h"
 #include "working_set.h"
@@ -67,28 +68,6 @@ int failure(std::ostream& err, const std::string& message)
     return 1;
 }
 
-Result<std::string> readTextFile(const std::string& path)
-{
-    const auto fail = [&]() { return Error{"cannot read \"" + path + "\": " + std::strerror(errno)}; };
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
-        return fail();
-    }
-    std::string text;
-    char buf[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        text.append(buf, got);
-    }
-    if (std::ferror(f)) {
-        const Error e = fail();
-        std::fclose(f);
-        return e;
-    }
-    std::fclose(f);
-    return text;
-}
-
 // Each command gets a fresh state whose working files live in `folder`.
 AppState freshState(const PrivateFolder& folder)
 {
@@ -135,13 +114,14 @@ int dumpCommand(const std::string& database, std::ostream& out, std::ostream& er
 
 int buildCommand(const std::string& input, const std::string& database, std::ostream& err)
 {
-    const Result<std::string> json = readTextFile(input);
+    const Result<std::vector<std::uint8_t>> json = readFileBytes(input);
     if (!json) {
-        return failure(err, json.message());
+        return failure(err, "cannot read \"" + input + "\": " + json.message());
     }
     PrivateFolder folder;
     AppState app = freshState(folder);
-    Status built = buildDatabaseFromJson(app, json.value());
+    const std::string_view text(reinterpret_cast<const char*>(json.value().data()), json.value().size());
+    Status built = buildDatabaseFromJson(app, text);
     if (!built) {
         return failure(err, input + ": " + built.message());
     }

@@ -2,15 +2,11 @@
 
 #include "app_state.h"
 #include "database_header.h"
+#include "file_io.h"
 #include "formats.h"
 #include "platform.h"
 #include "working_set.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace wickly {
 
@@ -38,79 +34,6 @@ std::string kindWord(RecordKind kind)
     case RecordKind::Alias: return "aliases";
     }
     return "records";
-}
-
-Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
-{
-    const auto fail = [&]() {
-        return Error{"Error: The database \"" + path + "\" could not be opened: " + std::strerror(errno) + "."};
-    };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return fail();
-    }
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t buf[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buf, sizeof buf);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const Error e = fail();
-            ::close(fd);
-            return e;
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.insert(bytes.end(), buf, buf + got);
-    }
-    ::close(fd);
-    return bytes;
-}
-
-// Writes all bytes to a new file beside `path` and renames it over `path`.
-Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
-{
-    const auto fail = [&](const std::string& reason) {
-        return Error{"Error: The database could not be saved to \"" + path + "\": " + reason +
-                     ". The file on disk was not changed."};
-    };
-    // A read-only container is not replaced, even where its folder would allow it.
-    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
-        return fail(std::strerror(errno));
-    }
-    const std::string temp = path + ".saving";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return fail(std::strerror(errno));
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const std::string reason = std::strerror(errno);
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return fail(reason);
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const std::string reason = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return fail(reason);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return fail(reason);
-    }
-    return Ok{};
 }
 
 } // namespace
@@ -182,9 +105,9 @@ std::vector<std::uint8_t> buildContainer(const WorkingSet& ws, DatabaseHeader& h
 
 Status loadContainerFile(AppState& app, const std::string& path)
 {
-    Result<std::vector<std::uint8_t>> file = readWholeFile(path);
+    Result<std::vector<std::uint8_t>> file = readFileBytes(path);
     if (!file) {
-        return Error{file.message()};
+        return Error{"Error: The database \"" + path + "\" could not be opened: " + file.message() + "."};
     }
     Result<DatabaseHeader> parsed = parseContainer(file.value(), path);
     if (!parsed) {
@@ -241,7 +164,8 @@ Status saveContainerFile(AppState& app, const std::string& path)
     }
     Status written = writeFileAtomically(path, image);
     if (!written) {
-        return written;
+        return Error{"Error: The database could not be saved to \"" + path + "\": " + written.message() +
+                     ". The file on disk was not changed."};
     }
     app.header = header;
     app.databaseFile = path;

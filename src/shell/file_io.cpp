@@ -1,0 +1,87 @@
+#include "file_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace wickly {
+
+namespace {
+
+Error systemError()
+{
+    return Error{std::strerror(errno)};
+}
+
+} // namespace
+
+Result<std::vector<std::uint8_t>> readFileBytes(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return systemError();
+    }
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t buf[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buf, sizeof buf);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const Error e = systemError();
+            ::close(fd);
+            return e;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.insert(bytes.end(), buf, buf + got);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+        return systemError();
+    }
+    const std::string temp = path + ".saving";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return systemError();
+    }
+    const auto fail = [&](bool open) {
+        const Error e = systemError();
+        if (open) {
+            ::close(fd);
+        }
+        ::unlink(temp.c_str());
+        return e;
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return fail(true);
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    if (::fsync(fd) != 0) {
+        return fail(true);
+    }
+    if (::close(fd) != 0) {
+        return fail(false);
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        return fail(false);
+    }
+    return Ok{};
+}
+
+} // namespace wickly
