@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wickly {
 
@@ -53,6 +54,39 @@ struct FileDialogRequest
     bool overwritePrompt = false; // save dialogs: ask before replacing an existing file
 };
 
+// One line of a printout. A line either follows the previous one or, when moveToTwips is set, is
+// printed at that distance from the top of the printable area.
+struct PrintItem
+{
+    std::string text;
+    double pointSize = 9;
+    bool bold = false;
+    int moveToTwips = -1;
+};
+
+struct PrintPage
+{
+    std::vector<PrintItem> items;
+};
+
+// A printout laid out by the logic; the platform only draws it. Lengths are in twips (1/1440 inch),
+// measured from the printable area's top left corner.
+struct PrintDocument
+{
+    std::string title;
+    std::string fontFamily = "Courier New";
+    int leftMarginTwips = 0;
+    int topMarginTwips = 0;
+    std::vector<PrintPage> pages;
+};
+
+// The state of a window as plain data; the platform finds the view that draws it.
+class WindowModel
+{
+public:
+    virtual ~WindowModel() = default;
+};
+
 class Platform
 {
 public:
@@ -70,6 +104,18 @@ public:
     // The per-user settings store, filed under the program's name.
     virtual std::string readSetting(std::string_view section, std::string_view key, std::string_view fallback) = 0;
     virtual void writeSetting(std::string_view section, std::string_view key, std::string_view value) = 0;
+
+    // Shows the window of `model` and waits until it closes.
+    virtual void showModal(WindowModel& model) = 0;
+
+    // Shows the printer dialog and returns the printable page height, in twips, of the printer
+    // then selected (whatever button closed the dialog), or nothing when no printer can be used.
+    virtual std::optional<int> choosePrinter() = 0;
+    // Prints on the printer last chosen. The message is the reason when it fails.
+    virtual bool printDocument(const PrintDocument& document, std::string& message) = 0;
+
+    // Starts a program with arguments without waiting for it; false when it could not start.
+    virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
 
     // Shorthand for the common boxes.
     Button message(std::string text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None, int defaultButton = 0,

@@ -60,6 +60,34 @@ void ScriptedPlatform::setClipboardText(std::string_view text)
     clipboard = std::string(text);
 }
 
+void ScriptedPlatform::showModal(WindowModel& model)
+{
+    modalWindows.push_back(&model);
+    if (onModal) {
+        onModal(model);
+    }
+}
+
+std::optional<int> ScriptedPlatform::choosePrinter()
+{
+    return printerPageHeight;
+}
+
+bool ScriptedPlatform::printDocument(const PrintDocument& document, std::string& message)
+{
+    printed.push_back(document);
+    message.clear();
+    return true;
+}
+
+bool ScriptedPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> call{program};
+    call.insert(call.end(), arguments.begin(), arguments.end());
+    startedPrograms.push_back(call);
+    return programsStart;
+}
+
 std::string ScriptedPlatform::readSetting(std::string_view section, std::string_view key, std::string_view fallback)
 {
     const auto it = settings.find(std::string(section) + "/" + std::string(key));

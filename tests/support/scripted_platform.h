@@ -5,6 +5,7 @@
 #include "platform.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,6 +29,13 @@ public:
     std::map<std::string, std::string> settings; // "section/key" -> value
     int busyDepth = 0;
     int busyCalls = 0;
+    std::vector<WindowModel*> modalWindows;
+    // Plays the user in a child window: called with each window shown modally.
+    std::function<void(WindowModel&)> onModal;
+    std::optional<int> printerPageHeight = 15840; // a letter page, 11 inches
+    std::vector<PrintDocument> printed;
+    std::vector<std::vector<std::string>> startedPrograms; // program, then its arguments
+    bool programsStart = true;
 
     Button messageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
@@ -35,6 +43,10 @@ public:
     void setBusy(bool busy) override;
     void showHelp(int context) override;
     void setClipboardText(std::string_view text) override;
+    void showModal(WindowModel& model) override;
+    std::optional<int> choosePrinter() override;
+    bool printDocument(const PrintDocument& document, std::string& message) override;
+    bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     std::string readSetting(std::string_view section, std::string_view key, std::string_view fallback) override;
     void writeSetting(std::string_view section, std::string_view key, std::string_view value) override;
 
