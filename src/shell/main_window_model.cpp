@@ -1,0 +1,197 @@
+#include "main_window_model.h"
+
+#include "about_model.h"
+#include "app_state.h"
+#include "container.h"
+
+namespace wickly {
+
+MainWindowModel::MainWindowModel(AppState& app, Platform& platform) : m_app(app), m_platform(platform)
+{
+    paint();
+}
+
+const char* MainWindowModel::buttonCaption(MainButton b)
+{
+    switch (b) {
+    case MainButton::Clubs: return "Clubs";
+    case MainButton::Grades: return "Grades";
+    case MainButton::Grounds: return "Grounds";
+    case MainButton::Teams: return "Teams";
+    case MainButton::Players: return "Players";
+    case MainButton::Matches: return "Matches";
+    case MainButton::Statistics: return "Statistics";
+    case MainButton::Config: return "Config";
+    }
+    return "";
+}
+
+void MainWindowModel::paint()
+{
+    caption = "Wickly : " + m_app.header.options.databaseTitle.str();
+    if (!isBlankText(ltrimBlanks(m_app.header.options.databaseTitle.raw()))) {
+        buttonEnabled.fill(true);
+        saveEnabled = saveAsEnabled = exportEnabled = importEnabled = aliasManagerEnabled = true;
+        configMenuEnabled = true;
+    }
+}
+
+void MainWindowModel::newClicked()
+{
+    NewDatabase(m_app, m_platform);
+    paint();
+}
+
+void MainWindowModel::openClicked()
+{
+    OpenDatabase(m_app, m_platform);
+    paint();
+}
+
+void MainWindowModel::saveClicked()
+{
+    SaveDatabase(m_app, m_platform);
+    paint();
+}
+
+void MainWindowModel::saveAsClicked()
+{
+    SaveDatabaseAs(m_app, m_platform);
+    paint();
+}
+
+bool MainWindowModel::closeRequested()
+{
+    if (!m_app.databaseChanged) {
+        return true;
+    }
+    switch (m_platform.message("Save changes to database?", Buttons::YesNoCancel, Icon::Warning)) {
+    case Button::Yes:
+        // A save that did not happen (Save As cancelled, a write error) keeps the program open,
+        // so that the changes are not lost.
+        return SaveDatabase(m_app, m_platform);
+    case Button::No: return true;
+    default: return false;
+    }
+}
+
+void MainWindowModel::exportClicked()
+{
+    // The match export window opens here, modally.
+}
+
+void MainWindowModel::importClicked()
+{
+    // The match import starts here.
+}
+
+void MainWindowModel::aliasManagerClicked()
+{
+    // The alias manager opens here, modally.
+}
+
+void MainWindowModel::helpContentsClicked()
+{
+    m_platform.showHelp(HelpMainWindow);
+}
+
+void MainWindowModel::aboutClicked()
+{
+    AboutModel about(m_platform);
+    m_platform.showModal(about);
+}
+
+bool MainWindowModel::refuse(const char* message)
+{
+    m_platform.message(message, Buttons::Ok, Icon::Error);
+    return false;
+}
+
+void MainWindowModel::buttonClicked(MainButton b)
+{
+    const DatabaseHeader& h = m_app.header;
+    const auto none = [&](RecordKind k) { return h.count(k) < 1; };
+    switch (b) {
+    case MainButton::Clubs:
+    case MainButton::Grades:
+    case MainButton::Grounds: openListEditor(static_cast<int>(b)); break;
+    case MainButton::Teams:
+        if (none(RecordKind::Club)) {
+            refuse("Enter a club first");
+            break;
+        }
+        openListEditor(3);
+        break;
+    case MainButton::Players:
+        if (none(RecordKind::Club)) {
+            refuse("Enter a club first");
+            break;
+        }
+        openPlayerList();
+        break;
+    case MainButton::Matches:
+        if (none(RecordKind::Club)) {
+            refuse("Enter at least one club first");
+        } else if (h.count(RecordKind::Team) < 2) {
+            refuse("Enter at least two teams first");
+        } else if (none(RecordKind::Player)) {
+            refuse("Enter some players first");
+        } else {
+            openMatchList();
+        }
+        break;
+    case MainButton::Statistics:
+        if (none(RecordKind::Club)) {
+            refuse("Enter a club first");
+        } else if (none(RecordKind::Team)) {
+            refuse("Enter a team first");
+        } else if (none(RecordKind::Player)) {
+            refuse("Enter some players first");
+        } else if (none(RecordKind::Match)) {
+            refuse("Enter a match first");
+        } else {
+            openStatistics();
+        }
+        break;
+    case MainButton::Config: openConfiguration(); break;
+    }
+    paint();
+}
+
+void MainWindowModel::openFromCommandLine(const std::string& path)
+{
+    if (path.empty()) {
+        return;
+    }
+    LoadContainer(m_app, m_platform, path);
+    paint();
+}
+
+// The windows below are added here as they are built; until then the buttons open nothing.
+
+void MainWindowModel::openListEditor(int kind)
+{
+    (void)kind; // the list editor for clubs (0), grades (1), grounds (2) or teams (3), modal
+}
+
+void MainWindowModel::openPlayerList()
+{
+    // the player list, modal
+}
+
+void MainWindowModel::openMatchList()
+{
+    // the match list, without waiting; it hides the main window while open
+}
+
+void MainWindowModel::openStatistics()
+{
+    // the statistics window, without waiting; it hides the main window while open
+}
+
+void MainWindowModel::openConfiguration()
+{
+    // the configuration dialog, modal
+}
+
+} // namespace wickly

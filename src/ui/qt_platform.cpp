@@ -1,0 +1,221 @@
+#include "qt_platform.h"
+
+#include "about_model.h"
+#include "dialogs.h"
+#include "help_window.h"
+#include "qt_text.h"
+#include "tip_of_day_model.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QSettings>
+
+namespace wickly::ui {
+
+QString qtFilter(const std::string& filter)
+{
+    // "Wickly Database (*.wkd)|*.wkd|All Files (*.*)|*.*": the descriptions name their patterns.
+    const QStringList parts = toQ(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = parts[i + 1] == "*.*" ? QStringLiteral("*") : parts[i + 1];
+        out << parts[i].section('(', 0, 0).trimmed() + " (" + pattern + ")";
+    }
+    return out.join(";;");
+}
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+Button QtPlatform::messageBox(const MessageBoxRequest& request)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(request.title.empty() ? QStringLiteral("Wickly") : toQ(request.title));
+    box.setText(toQ(request.text));
+    switch (request.icon) {
+    case Icon::Error: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    std::vector<std::pair<QMessageBox::StandardButton, Button>> buttons;
+    switch (request.buttons) {
+    case Buttons::Ok: buttons = {{QMessageBox::Ok, Button::Ok}}; break;
+    case Buttons::OkCancel: buttons = {{QMessageBox::Ok, Button::Ok}, {QMessageBox::Cancel, Button::Cancel}}; break;
+    case Buttons::YesNo: buttons = {{QMessageBox::Yes, Button::Yes}, {QMessageBox::No, Button::No}}; break;
+    case Buttons::YesNoCancel:
+        buttons = {{QMessageBox::Yes, Button::Yes}, {QMessageBox::No, Button::No}, {QMessageBox::Cancel, Button::Cancel}};
+        break;
+    }
+    QMessageBox::StandardButtons set;
+    for (const auto& b : buttons) {
+        set |= b.first;
+    }
+    box.setStandardButtons(set);
+    const std::size_t def = static_cast<std::size_t>(request.defaultButton);
+    if (def < buttons.size()) {
+        box.setDefaultButton(buttons[def].first);
+    }
+    // Escape answers Cancel where there is one, else the last button (No or OK).
+    box.setEscapeButton(buttons.back().first);
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const auto& b : buttons) {
+        if (b.first == answer) {
+            return b.second;
+        }
+    }
+    return buttons.back().second;
+}
+
+std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request)
+{
+    QFileDialog dialog(m_parent, toQ(request.title), QString(), qtFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!request.initialName.empty()) {
+        dialog.selectFile(toQ(request.initialName));
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? std::string() : files.front().toStdString();
+}
+
+std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request)
+{
+    QFileDialog dialog(m_parent, toQ(request.title), QString(), qtFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!request.defaultExtension.empty()) {
+        dialog.setDefaultSuffix(toQ(request.defaultExtension).mid(request.defaultExtension[0] == '.' ? 1 : 0));
+    }
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    if (!request.initialName.empty()) {
+        dialog.selectFile(toQ(request.initialName));
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? std::string() : files.front().toStdString();
+}
+
+void QtPlatform::setBusy(bool busy)
+{
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtPlatform::showHelp(int context)
+{
+    if (m_help == nullptr) {
+        m_help = new HelpWindow(m_parent);
+    }
+    m_help->showContext(context);
+}
+
+void QtPlatform::setClipboardText(std::string_view text)
+{
+    QApplication::clipboard()->setText(toQ(text));
+}
+
+std::string QtPlatform::readSetting(std::string_view section, std::string_view key, std::string_view fallback)
+{
+    QSettings settings;
+    const QString name = QString::fromStdString(std::string(section) + "/" + std::string(key));
+    return settings.value(name, QString::fromStdString(std::string(fallback))).toString().toStdString();
+}
+
+void QtPlatform::writeSetting(std::string_view section, std::string_view key, std::string_view value)
+{
+    QSettings settings;
+    settings.setValue(QString::fromStdString(std::string(section) + "/" + std::string(key)),
+                      QString::fromStdString(std::string(value)));
+}
+
+void QtPlatform::showModal(WindowModel& model)
+{
+    if (auto* tip = dynamic_cast<TipOfDayModel*>(&model)) {
+        TipOfDayDialog dialog(*tip, m_parent);
+        dialog.exec();
+    } else if (auto* about = dynamic_cast<AboutModel*>(&model)) {
+        AboutDialog dialog(*about, m_parent);
+        dialog.exec();
+    }
+    // The views of further windows are added here as they are built.
+}
+
+std::optional<int> QtPlatform::choosePrinter()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    QPrintDialog dialog(m_printer.get(), m_parent);
+    dialog.exec(); // printing goes to the printer selected, whichever button closed the dialog
+    const double heightPoints = m_printer->pageLayout().paintRectPoints().height();
+    if (heightPoints <= 0) {
+        return std::nullopt;
+    }
+    return static_cast<int>(heightPoints * 20.0);
+}
+
+bool QtPlatform::printDocument(const PrintDocument& document, std::string& message)
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    m_printer->setDocName(toQ(document.title));
+    QPainter painter;
+    if (!painter.begin(m_printer.get())) {
+        message = "The printer could not be started.";
+        return false;
+    }
+    const double dotsPerTwip = m_printer->resolution() / 1440.0;
+    const double left = document.leftMarginTwips * dotsPerTwip;
+    const double top = document.topMarginTwips * dotsPerTwip;
+    for (std::size_t p = 0; p < document.pages.size(); ++p) {
+        if (p > 0 && !m_printer->newPage()) {
+            message = "The printer could not start a new page.";
+            painter.end();
+            return false;
+        }
+        double y = top;
+        for (const PrintItem& item : document.pages[p].items) {
+            QFont font(toQ(document.fontFamily));
+            font.setStyleHint(QFont::TypeWriter);
+            font.setPointSizeF(item.pointSize);
+            font.setBold(item.bold);
+            painter.setFont(font);
+            const QFontMetricsF metrics(font, m_printer.get());
+            if (item.moveToTwips >= 0) {
+                y = item.moveToTwips * dotsPerTwip;
+            }
+            painter.drawText(QPointF(left, y + metrics.ascent()), toQ(item.text));
+            y += metrics.lineSpacing();
+        }
+    }
+    painter.end();
+    return true;
+}
+
+bool QtPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
+    QStringList args;
+    for (const std::string& a : arguments) {
+        args << QString::fromStdString(a);
+    }
+    return QProcess::startDetached(QString::fromStdString(program), args);
+}
+
+} // namespace wickly::ui

@@ -1,0 +1,49 @@
+#pragma once
+// The Platform of the desktop program: Qt message boxes, file and printer dialogs, the busy
+// pointer, the help window, the clipboard, QSettings and the views of the windows' models.
+
+#include "platform.h"
+
+#include <QString>
+
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace wickly::ui {
+
+class HelpWindow;
+
+class QtPlatform : public Platform
+{
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    // Dialogs are centred on this window.
+    void setParentWindow(QWidget* parent) { m_parent = parent; }
+
+    Button messageBox(const MessageBoxRequest& request) override;
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    void setBusy(bool busy) override;
+    void showHelp(int context) override;
+    void setClipboardText(std::string_view text) override;
+    std::string readSetting(std::string_view section, std::string_view key, std::string_view fallback) override;
+    void writeSetting(std::string_view section, std::string_view key, std::string_view value) override;
+    void showModal(WindowModel& model) override;
+    std::optional<int> choosePrinter() override;
+    bool printDocument(const PrintDocument& document, std::string& message) override;
+    bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
+
+private:
+    QWidget* m_parent = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+    HelpWindow* m_help = nullptr;
+};
+
+// The Qt file dialog filter for a "description|pattern|..." filter text.
+QString qtFilter(const std::string& filter);
+
+} // namespace wickly::ui
