@@ -13,4 +13,14 @@ Button Platform::message(std::string text, Buttons buttons, Icon icon, int defau
     return messageBox(r);
 }
 
+bool showTipsAtStartup(Platform& platform)
+{
+    return platform.readSetting(kOptionsSection, kShowTipsKey, "1") != "0";
+}
+
+void setShowTipsAtStartup(Platform& platform, bool show)
+{
+    platform.writeSetting(kOptionsSection, kShowTipsKey, show ? "1" : "0");
+}
+
 } // namespace wickly

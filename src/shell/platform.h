@@ -3,6 +3,7 @@
 // help, the clipboard and the per-user settings store. The Qt layer implements it; tests use a
 // scripted fake that records what was shown and answers from a queue.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -114,6 +115,9 @@ public:
     // Prints on the printer last chosen. The message is the reason when it fails.
     virtual bool printDocument(const PrintDocument& document, std::string& message) = 0;
 
+    // The colour dialog, starting at `initial` (0x00BBGGRR); nothing when cancelled.
+    virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
+
     // Starts a program with arguments without waiting for it; false when it could not start.
     virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
 
@@ -121,6 +125,12 @@ public:
     Button message(std::string text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None, int defaultButton = 0,
                    std::string title = {});
 };
+
+// The per-user preference "Show Tips at Startup" (section "Options"): true unless switched off.
+inline constexpr const char* kOptionsSection = "Options";
+inline constexpr const char* kShowTipsKey = "Show Tips at Startup";
+bool showTipsAtStartup(Platform& platform);
+void setShowTipsAtStartup(Platform& platform, bool show);
 
 // Shows the busy pointer for the lifetime of the guard.
 class BusyPointer

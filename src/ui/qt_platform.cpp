@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -207,6 +208,19 @@ bool QtPlatform::printDocument(const PrintDocument& document, std::string& messa
     }
     painter.end();
     return true;
+}
+
+std::optional<std::uint32_t> QtPlatform::chooseColour(std::uint32_t initial)
+{
+    // Stored colours are 0x00BBGGRR.
+    const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
+                       static_cast<int>((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, m_parent);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(chosen.red()) | (static_cast<std::uint32_t>(chosen.green()) << 8) |
+           (static_cast<std::uint32_t>(chosen.blue()) << 16);
 }
 
 bool QtPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments)

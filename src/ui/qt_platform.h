@@ -35,6 +35,7 @@ public:
     void showModal(WindowModel& model) override;
     std::optional<int> choosePrinter() override;
     bool printDocument(const PrintDocument& document, std::string& message) override;
+    std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
 
 private:

@@ -80,6 +80,18 @@ bool ScriptedPlatform::printDocument(const PrintDocument& document, std::string&
     return true;
 }
 
+std::optional<std::uint32_t> ScriptedPlatform::chooseColour(std::uint32_t initial)
+{
+    colourDialogs.push_back(initial);
+    if (colourAnswers.empty()) {
+        ADD_FAILURE() << "Unexpected colour dialog";
+        return std::nullopt;
+    }
+    const std::optional<std::uint32_t> c = colourAnswers.front();
+    colourAnswers.pop_front();
+    return c;
+}
+
 bool ScriptedPlatform::startProgram(const std::string& program, const std::vector<std::string>& arguments)
 {
     std::vector<std::string> call{program};

@@ -34,6 +34,8 @@ public:
     std::function<void(WindowModel&)> onModal;
     std::optional<int> printerPageHeight = 15840; // a letter page, 11 inches
     std::vector<PrintDocument> printed;
+    std::deque<std::optional<std::uint32_t>> colourAnswers;
+    std::vector<std::uint32_t> colourDialogs; // the initial colour of each dialog shown
     std::vector<std::vector<std::string>> startedPrograms; // program, then its arguments
     bool programsStart = true;
 
@@ -46,6 +48,7 @@ public:
     void showModal(WindowModel& model) override;
     std::optional<int> choosePrinter() override;
     bool printDocument(const PrintDocument& document, std::string& message) override;
+    std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     std::string readSetting(std::string_view section, std::string_view key, std::string_view fallback) override;
     void writeSetting(std::string_view section, std::string_view key, std::string_view value) override;

@@ -9,13 +9,6 @@
 
 namespace wickly {
 
-inline constexpr const char* kOptionsSection = "Options";
-inline constexpr const char* kShowTipsKey = "Show Tips at Startup";
-
-// True unless the user switched the tips off ("0").
-bool showTipsAtStartup(Platform& platform);
-void setShowTipsAtStartup(Platform& platform, bool show);
-
 class TipOfDayModel : public WindowModel
 {
 public:

@@ -6,16 +6,6 @@
 
 namespace wickly {
 
-bool showTipsAtStartup(Platform& platform)
-{
-    return platform.readSetting(kOptionsSection, kShowTipsKey, "1") != "0";
-}
-
-void setShowTipsAtStartup(Platform& platform, bool show)
-{
-    platform.writeSetting(kOptionsSection, kShowTipsKey, show ? "1" : "0");
-}
-
 TipOfDayModel::TipOfDayModel(Platform& platform, const std::string& tipsFile, std::size_t first)
     : m_platform(platform)
 {
