@@ -109,6 +109,11 @@ public:
     // Shows the window of `model` and waits until it closes.
     virtual void showModal(WindowModel& model) = 0;
 
+    // Shows the child's window in place of the parent's: the parent's window is hidden while the
+    // child is open and shown again when it closes; returns when the child closes. Used by the
+    // match list, the match details and the scorecard, which stand in for the window that opened them.
+    virtual void showInPlaceOf(WindowModel& child, WindowModel& parent) = 0;
+
     // Shows the printer dialog and returns the printable page height, in twips, of the printer
     // then selected (whatever button closed the dialog), or nothing when no printer can be used.
     virtual std::optional<int> choosePrinter() = 0;

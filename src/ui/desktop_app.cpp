@@ -27,6 +27,7 @@ void DesktopApp::start(const QStringList& arguments, bool showTips)
     m_model = std::make_unique<MainWindowModel>(m_app, m_platform);
     m_view = std::make_unique<MainWindowView>(*m_model);
     m_platform.setParentWindow(m_view.get());
+    m_platform.registerView(*m_model, m_view.get());
     m_view->show();
 
     if (showTips && showTipsAtStartup(m_platform)) {

@@ -157,6 +157,26 @@ void QtPlatform::showModal(WindowModel& model)
     // The views of further windows are added here as they are built.
 }
 
+void QtPlatform::showInPlaceOf(WindowModel& child, WindowModel& parent)
+{
+    // The parent is a registered window (the main window) or the modal window showing now.
+    QWidget* parentView = nullptr;
+    if (const auto it = m_views.find(&parent); it != m_views.end()) {
+        parentView = it->second;
+    } else {
+        parentView = QApplication::activeModalWidget();
+    }
+    if (parentView != nullptr) {
+        parentView->hide();
+    }
+    showModal(child);
+    if (parentView != nullptr) {
+        parentView->show();
+        parentView->raise();
+        parentView->activateWindow();
+    }
+}
+
 std::optional<int> QtPlatform::choosePrinter()
 {
     if (!m_printer) {

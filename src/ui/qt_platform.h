@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <map>
 #include <memory>
 
 class QPrinter;
@@ -33,7 +34,10 @@ public:
     std::string readSetting(std::string_view section, std::string_view key, std::string_view fallback) override;
     void writeSetting(std::string_view section, std::string_view key, std::string_view value) override;
     void showModal(WindowModel& model) override;
+    void showInPlaceOf(WindowModel& child, WindowModel& parent) override;
     std::optional<int> choosePrinter() override;
+    // The window that draws `model`, for the windows that are not opened through showModal.
+    void registerView(const WindowModel& model, QWidget* view) { m_views[&model] = view; }
     bool printDocument(const PrintDocument& document, std::string& message) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
@@ -42,6 +46,7 @@ private:
     QWidget* m_parent = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     HelpWindow* m_help = nullptr;
+    std::map<const WindowModel*, QWidget*> m_views;
 };
 
 // The Qt file dialog filter for a "description|pattern|..." filter text.

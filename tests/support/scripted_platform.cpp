@@ -68,6 +68,14 @@ void ScriptedPlatform::showModal(WindowModel& model)
     }
 }
 
+void ScriptedPlatform::showInPlaceOf(WindowModel& child, WindowModel& parent)
+{
+    replacedWindows.emplace_back(&child, &parent);
+    if (onModal) {
+        onModal(child);
+    }
+}
+
 std::optional<int> ScriptedPlatform::choosePrinter()
 {
     return printerPageHeight;

@@ -32,6 +32,8 @@ public:
     std::vector<WindowModel*> modalWindows;
     // Plays the user in a child window: called with each window shown modally.
     std::function<void(WindowModel&)> onModal;
+    // Windows shown in place of their parent, with the parent: also played by onModal.
+    std::vector<std::pair<WindowModel*, WindowModel*>> replacedWindows;
     std::optional<int> printerPageHeight = 15840; // a letter page, 11 inches
     std::vector<PrintDocument> printed;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
@@ -46,6 +48,7 @@ public:
     void showHelp(int context) override;
     void setClipboardText(std::string_view text) override;
     void showModal(WindowModel& model) override;
+    void showInPlaceOf(WindowModel& child, WindowModel& parent) override;
     std::optional<int> choosePrinter() override;
     bool printDocument(const PrintDocument& document, std::string& message) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
