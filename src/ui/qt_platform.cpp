@@ -4,6 +4,8 @@
 #include "dialogs.h"
 #include "help_window.h"
 #include "qt_text.h"
+#include "report_window_model.h"
+#include "report_window_view.h"
 #include "tip_of_day_model.h"
 
 #include <QApplication>
@@ -153,6 +155,9 @@ void QtPlatform::showModal(WindowModel& model)
     } else if (auto* about = dynamic_cast<AboutModel*>(&model)) {
         AboutDialog dialog(*about, m_parent);
         dialog.exec();
+    } else if (auto* report = dynamic_cast<stats::ReportWindowModel*>(&model)) {
+        ReportWindowView view(*report, m_parent);
+        view.exec();
     }
     // The views of further windows are added here as they are built.
 }
