@@ -38,13 +38,58 @@ std::string quoted(std::string_view text)
     return out;
 }
 
+// The named character references browsers still read without a closing semicolon.
+constexpr std::string_view kLegacyEntities[] = {
+    "AElig", "AMP", "Aacute", "Acirc", "Agrave", "Aring", "Atilde", "Auml", "COPY", "Ccedil", "ETH", "Eacute",
+    "Ecirc", "Egrave", "Euml", "GT", "Iacute", "Icirc", "Igrave", "Iuml", "LT", "Ntilde", "Oacute", "Ocirc",
+    "Ograve", "Oslash", "Otilde", "Ouml", "QUOT", "REG", "THORN", "Uacute", "Ucirc", "Ugrave", "Uuml", "Yacute",
+    "aacute", "acirc", "acute", "aelig", "agrave", "amp", "aring", "atilde", "auml", "brvbar", "ccedil", "cedil",
+    "cent", "copy", "curren", "deg", "divide", "eacute", "ecirc", "egrave", "eth", "euml", "frac12", "frac14",
+    "frac34", "gt", "iacute", "icirc", "iexcl", "igrave", "iquest", "iuml", "laquo", "lt", "macr", "micro",
+    "middot", "nbsp", "not", "ntilde", "oacute", "ocirc", "ograve", "ordf", "ordm", "oslash", "otilde", "ouml",
+    "para", "plusmn", "pound", "quot", "raquo", "reg", "sect", "shy", "sup1", "sup2", "sup3", "szlig", "thorn",
+    "times", "uacute", "ucirc", "ugrave", "uml", "uuml", "yacute", "yen", "yuml"};
+
+bool isAsciiAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// True when the "&" at `at` would be read by a browser as the start of a character reference:
+// "&#", "&name;" or one of the legacy names that need no semicolon. Any other "&" ("c&b",
+// "Smith & Sons") shows as itself and is written unchanged, so ordinary pages stay as they are.
+bool startsReference(std::string_view text, std::size_t at)
+{
+    const std::string_view rest = text.substr(at + 1);
+    if (!rest.empty() && rest.front() == '#') {
+        return true;
+    }
+    std::size_t n = 0;
+    while (n < rest.size() && isAsciiAlnum(rest[n])) {
+        ++n;
+    }
+    if (n == 0) {
+        return false;
+    }
+    if (n < rest.size() && rest[n] == ';') {
+        return true;
+    }
+    for (std::string_view name : kLegacyEntities) {
+        if (rest.substr(0, n).starts_with(name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string escape(std::string_view text, bool quotes)
 {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         switch (c) {
-        case '&': out += "&amp;"; break;
+        case '&': out += startsReference(text, i) ? "&amp;" : "&"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"':

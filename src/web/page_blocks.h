@@ -6,7 +6,10 @@
 //
 // Safe HTML: a text that comes from the database or from a report (names, titles and subtitles,
 // table cells, scorecard lines) goes through HtmlText, or HtmlAttribute inside an attribute
-// value, so "Smith & Sons" or a name holding markup can neither break nor inject into a page.
+// value, so a name holding markup can neither break nor inject into a page. "<" and ">" always
+// become entities; "&" does only where a browser would otherwise read a character reference
+// ("&#", "&name;", "&copy"), so "Smith & Sons" and the scorecard's "c&b" are written as they
+// are and ordinary pages keep their exact bytes.
 // The program's own markup, and the HTML the user configures on purpose (the comment and
 // copyright text, the header file), are written as they are.
 
@@ -19,7 +22,7 @@
 
 namespace wickly::web {
 
-// Text with "&", "<" and ">" written as entities, for element content.
+// Text with "<", ">" and a reference-starting "&" written as entities, for element content.
 std::string HtmlText(std::string_view text);
 // The same plus the double quote, for a value between double quotes in a tag.
 std::string HtmlAttribute(std::string_view text);

@@ -193,7 +193,7 @@ TEST_F(ReportFiles, HtmlTableHasARankColumnAndAlternatingRows)
                       "   </tr>",
                       even,
                       td + " 2</font></td>",
-                      td + "B &amp; Jones</font></td>",
+                      td + "B & Jones</font></td>",
                       td + "&lt;Blues&gt;</font></td>",
                       td + " 64</font></td>",
                       "   </tr>",
@@ -273,7 +273,7 @@ TEST_F(ReportFiles, FreeFormBodyKeepsTheTextWithBannersAndNameLinks)
                         banner + "<strong>Match at &lt;Oval&gt;</strong></td></tr></table>",
                         banner + "<b>REDS 1st Innings</b></td></tr></table>" +
                             "    <a href=\"pA.htm\">Ann</a>               c Bob b Cy        12",
-                        "    Dan &amp; Eve         not out            3",
+                        "    Dan & Eve         not out            3",
                         "",
                         "    Total   15",
                         "#9  short",

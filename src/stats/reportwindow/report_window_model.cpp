@@ -57,8 +57,9 @@ void ReportWindowModel::saveClicked(ReportFileFormat format)
     FileDialogRequest request;
     request.title = "Save Report";
     request.filter = filterFor(format);
-    // The extension rule below adds the extension, so the dialog adds none; it asks before an
-    // existing file is replaced.
+    // The dialog adds the format's extension to a name typed without one, so that it asks about
+    // the very file that will be replaced; the extension rule below covers any other dialog.
+    request.defaultExtension = extensionFor(format);
     request.overwritePrompt = true;
     const std::optional<std::string> chosen = m_platform.saveFileDialog(request);
     if (!chosen || chosen->empty()) {
