@@ -90,7 +90,7 @@ std::vector<std::uint8_t> buildContainer(const WorkingSet& ws, DatabaseHeader& h
         const std::int32_t count = ws.count(kind);
         for (std::int32_t i = 1; i <= count; ++i) {
             const std::size_t at = static_cast<std::size_t>(start - 1) + static_cast<std::size_t>(i - 1) * info.slotSize;
-            const std::vector<std::uint8_t> rec = ws.readRaw(kind, i);
+            const std::vector<std::uint8_t> rec = ws.readRaw(kind, i, true);
             file.resize(at + rec.size(), 0);
             std::copy(rec.begin(), rec.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
         }
@@ -105,18 +105,28 @@ std::vector<std::uint8_t> buildContainer(const WorkingSet& ws, DatabaseHeader& h
 
 Status loadContainerFile(AppState& app, const std::string& path)
 {
-    Result<std::vector<std::uint8_t>> file = readFileBytes(path);
+    Result<std::vector<std::uint8_t>> file = Error{};
+    try {
+        file = readFileBytes(path);
+    } catch (const std::bad_alloc&) {
+        return Error{"Error: \"" + path + "\" is too large to be a Wickly database."};
+    }
     if (!file) {
         return Error{"Error: The database \"" + path + "\" could not be opened: " + file.message() + "."};
+    }
+    // The version comes first: a newer program's file may have a layout this one cannot check.
+    if (file.value().size() >= kHeaderSize) {
+        DatabaseHeader h;
+        decode(std::span(file.value()).first(kHeaderSize), h);
+        if (!versionAccepted(app.programVersion, h.version.raw())) {
+            return Error{newerVersionMessage()};
+        }
     }
     Result<DatabaseHeader> parsed = parseContainer(file.value(), path);
     if (!parsed) {
         return Error{parsed.message()};
     }
     DatabaseHeader& header = parsed.value();
-    if (!versionAccepted(app.programVersion, header.version.raw())) {
-        return Error{newerVersionMessage()};
-    }
 
     // Copy the sections into the working files under a state that only becomes the program's
     // once every record is written.
@@ -139,6 +149,7 @@ Status loadContainerFile(AppState& app, const std::string& path)
         // no later Save can write a mixture over a container.
         app.header = DatabaseHeader{};
         app.workingBase.clear();
+        app.databaseFile.clear();
         app.databaseChanged = false;
         return Error{std::string("Error: The database could not be opened: ") + e.what()};
     }

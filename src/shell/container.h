@@ -44,8 +44,10 @@ std::vector<std::uint8_t> buildContainer(const WorkingSet& ws, DatabaseHeader& h
 
 // ---- Without dialogs (used by the commands below and by the command-line tool) ------------------
 
-// Loads the container at `path` into the working set under app.startupFolder. On any failure the
-// open database, the working files and databaseFile are left exactly as they were.
+// Loads the container at `path` into the working set under app.startupFolder. A file that cannot
+// be read, is damaged or comes from a newer version leaves the open database, the working files
+// and databaseFile exactly as they were. Should writing the working files fail part way, nothing
+// is loaded afterwards (no title, no file name), so that no later Save writes a mixture.
 Status loadContainerFile(AppState& app, const std::string& path);
 
 // Writes the working set to `path` through a temporary file beside it that replaces the old

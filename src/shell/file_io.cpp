@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace wickly {
@@ -48,11 +49,25 @@ Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
         return systemError();
     }
-    const std::string temp = path + ".saving";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A new file of its own beside the target, so that the rename stays on one file system and
+    // never touches another file; it takes the old file's permissions.
+    std::string temp = path + ".saving-XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         return systemError();
     }
+    struct stat old
+    {
+    };
+    mode_t mode = 0;
+    if (::stat(path.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd, mode);
     const auto fail = [&](bool open) {
         const Error e = systemError();
         if (open) {

@@ -14,7 +14,7 @@ namespace wickly {
 // The whole file; the error message is the system's reason ("No such file or directory").
 Result<std::vector<std::uint8_t>> readFileBytes(const std::string& path);
 
-// Writes all bytes to a temporary file beside `path`, flushes it to disk and renames it over
+// Writes all bytes to a new temporary file beside `path`, flushes it to disk and renames it over
 // `path`, so that `path` is either the old file or the complete new one. An existing file that is
 // read-only is not replaced. The error message is the system's reason.
 Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cassert>
 #include <cmath>
+#include <stdexcept>
 
 namespace wickly {
 
@@ -431,6 +432,10 @@ bool isDeletedName(std::string_view name)
 
 SpecialEvent makeSpecialEvent(std::int32_t innings, std::int32_t player, std::string_view event)
 {
+    // Each column keeps a blank and four digits: a larger number would be cut and name another record.
+    if (innings < 0 || innings > kLargestSpecialEventNumber || player < 0 || player > kLargestSpecialEventNumber) {
+        throw std::out_of_range("A special event can only name innings and players numbered up to 9999.");
+    }
     std::string text = FitText(NumText(innings), 5) + FitText(NumText(player), 5) + FitText(event, 11);
     return SpecialEvent{FixedText<21>::of(text)};
 }

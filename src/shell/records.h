@@ -311,7 +311,10 @@ bool startsWithDeletedMark(std::string_view name);
 // ... or the name with trailing blanks removed is exactly "#" (the other lists and combo boxes).
 bool isDeletedName(std::string_view name);
 
-// Builds a special event's 21-character text from its three columns.
+// The largest innings or player number a special event's 5-character columns can hold.
+inline constexpr std::int32_t kLargestSpecialEventNumber = 9999;
+// Builds a special event's 21-character text from its three columns; std::out_of_range for a
+// number outside 0..9999.
 SpecialEvent makeSpecialEvent(std::int32_t innings, std::int32_t player, std::string_view event);
 // The numeric value of columns 1-5 (innings) and 6-10 (player) and the event text, trimmed.
 std::int32_t specialEventInnings(const SpecialEvent& e);

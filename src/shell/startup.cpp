@@ -40,15 +40,17 @@ bool isCfgExtension(const fs::path& p)
 
 } // namespace
 
-LegacySettings readLegacySettings(const std::string& folder)
+LegacySettings readLegacySettings(const std::string& folder, bool remove)
 {
     LegacySettings s;
     double noBall = 0;
     const fs::path path = fs::path(folder) / "wickly.ini";
     std::error_code ec;
     if (fs::exists(path, ec)) {
+        bool read = false;
         {
             std::ifstream in(path, std::ios::binary);
+            read = in.is_open();
             std::string line;
             while (std::getline(in, line)) {
                 if (!line.empty() && line.back() == '\r') {
@@ -67,11 +69,15 @@ LegacySettings readLegacySettings(const std::string& folder)
                 } else if (key.size() >= 8 && key.compare(0, 7, "MPoints") == 0) {
                     // Only the eighth character is the index, unless the eighth and ninth read "10".
                     const int index = key.compare(7, 2, "10") == 0 ? 10 : static_cast<int>(ValText(key.substr(7, 1)));
-                    s.points[static_cast<std::size_t>(index)] = static_cast<int>(RoundHalfEven(ValText(value)));
+                    // Points are stored as 16-bit numbers: keep the value inside that range.
+                    const double points = std::clamp(RoundHalfEven(ValText(value)), -32768.0, 32767.0);
+                    s.points[static_cast<std::size_t>(index)] = static_cast<int>(points);
                 }
             }
         }
-        fs::remove(path, ec);
+        if (read && remove) {
+            fs::remove(path, ec);
+        }
     }
     s.runsPerNoBall = (noBall < 1 || noBall > 9) ? 1 : static_cast<int>(RoundHalfEven(noBall));
     return s;
@@ -95,7 +101,8 @@ StartupResult prepareStartup(AppState& app, const std::string& currentFolder)
         }
         std::sort(r.oldDatabases.begin(), r.oldDatabases.end());
     }
-    r.legacy = readLegacySettings(currentFolder);
+    // The settings only feed the conversion of old databases: while any wait for it, the file stays.
+    r.legacy = readLegacySettings(currentFolder, r.oldDatabases.empty());
 
     app.header.options.databaseTitle = {};
     app.workingBase.clear();

@@ -18,14 +18,14 @@ struct LegacySettings
     std::array<int, 11> points{};  // "MPoints0" to "MPoints10", whole points
 };
 
-// Reads "wickly.ini" in `folder` (if present) and deletes it. Without the file every value keeps
-// its default.
-LegacySettings readLegacySettings(const std::string& folder);
+// Reads "wickly.ini" in `folder` (if present) and, when `remove` is set and the file could be
+// read, deletes it. Without the file every value keeps its default.
+LegacySettings readLegacySettings(const std::string& folder, bool remove = true);
 
 struct StartupResult
 {
-    // Old-format databases ("*.cfg" in the "database" folder), by file name, sorted; they are
-    // converted before the main window appears.
+    // Old-format databases ("*.cfg" in the "database" folder), by file name, sorted. Their
+    // conversion needs the legacy settings, so "wickly.ini" is kept while any are waiting.
     std::vector<std::string> oldDatabases;
     LegacySettings legacy;
 };

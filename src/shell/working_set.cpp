@@ -50,7 +50,7 @@ std::string WorkingSet::filePath(RecordKind kind) const
     return m_app.workingBase + kindInfo(kind).extension;
 }
 
-std::vector<std::uint8_t> WorkingSet::readRaw(RecordKind kind, std::int32_t n) const
+std::vector<std::uint8_t> WorkingSet::readRaw(RecordKind kind, std::int32_t n, bool mustExist) const
 {
     const KindInfo& info = kindInfo(kind);
     std::vector<std::uint8_t> bytes(info.usedSize, 0);
@@ -60,7 +60,7 @@ std::vector<std::uint8_t> WorkingSet::readRaw(RecordKind kind, std::int32_t n) c
     const std::string path = filePath(kind);
     Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0) {
-        if (errno == ENOENT) {
+        if (errno == ENOENT && !mustExist) {
             return bytes; // no file yet: nothing was ever written there
         }
         throw StorageError(describeErrno("Cannot read the working file", path));
@@ -76,6 +76,10 @@ std::vector<std::uint8_t> WorkingSet::readRaw(RecordKind kind, std::int32_t n) c
             throw StorageError(describeErrno("Cannot read the working file", path));
         }
         if (got == 0) {
+            if (mustExist) {
+                throw StorageError("Record " + std::to_string(n) + " is missing from the working file \"" + path +
+                                   "\"");
+            }
             break; // past the end: the rest stays zero
         }
         done += static_cast<std::size_t>(got);
@@ -114,16 +118,30 @@ void WorkingSet::writeRaw(RecordKind kind, std::int32_t n, std::span<const std::
     m_app.databaseChanged = true;
 }
 
-std::int32_t WorkingSet::grow(RecordKind kind)
+std::int32_t WorkingSet::nextNumber(RecordKind kind) const
 {
     const std::int32_t n = count(kind);
     if (n >= maxCount(kind)) {
         throw StorageError(std::string("The database cannot hold more ") + kindInfo(kind).name + " (at most " +
                            std::to_string(maxCount(kind)) + ").");
     }
-    setCount(kind, n + 1);
-    m_app.databaseChanged = true;
     return n + 1;
+}
+
+std::int32_t WorkingSet::grow(RecordKind kind)
+{
+    const std::int32_t n = nextNumber(kind);
+    setCount(kind, n);
+    m_app.databaseChanged = true;
+    return n;
+}
+
+void WorkingSet::requireCounted(RecordKind kind, std::int32_t n) const
+{
+    if (n < 1 || n > count(kind)) {
+        throw StorageError(std::string("There is no record ") + std::to_string(n) + " of " + kindInfo(kind).name +
+                           ".");
+    }
 }
 
 std::int32_t WorkingSet::addPlayer(const PlayerRecord& p)
@@ -159,6 +177,7 @@ void WorkingSet::dropCountIfLast(RecordKind kind, std::int32_t n)
 
 ClubDeletion WorkingSet::deleteClub(std::int32_t n)
 {
+    requireCounted(RecordKind::Club, n);
     const std::int32_t teams = count(RecordKind::Team);
     for (std::int32_t i = 1; i <= teams; ++i) {
         if (read<TeamRecord>(i).club == n) {
@@ -179,6 +198,7 @@ ClubDeletion WorkingSet::deleteClub(std::int32_t n)
 
 void WorkingSet::deleteGrade(std::int32_t n)
 {
+    requireCounted(RecordKind::Grade, n);
     write(n, deletedNamedRecord<GradeRecord>());
     const std::int32_t matches = count(RecordKind::Match);
     for (std::int32_t i = 1; i <= matches; ++i) {
@@ -193,6 +213,7 @@ void WorkingSet::deleteGrade(std::int32_t n)
 
 void WorkingSet::deleteGround(std::int32_t n)
 {
+    requireCounted(RecordKind::Ground, n);
     write(n, deletedNamedRecord<GroundRecord>());
     const std::int32_t matches = count(RecordKind::Match);
     for (std::int32_t i = 1; i <= matches; ++i) {
@@ -207,6 +228,7 @@ void WorkingSet::deleteGround(std::int32_t n)
 
 void WorkingSet::deleteTeam(std::int32_t n)
 {
+    requireCounted(RecordKind::Team, n);
     write(n, deletedNamedRecord<TeamRecord>()); // club 0
     const std::int32_t matches = count(RecordKind::Match);
     for (std::int32_t i = 1; i <= matches; ++i) {
@@ -226,6 +248,7 @@ void WorkingSet::deleteTeam(std::int32_t n)
 
 void WorkingSet::deletePlayer(std::int32_t n)
 {
+    requireCounted(RecordKind::Player, n);
     PlayerRecord p = read<PlayerRecord>(n);
     p.reportName.assign(DELETED_MARK);
     write(n, p);
@@ -262,6 +285,7 @@ void WorkingSet::deletePlayer(std::int32_t n)
 
 void WorkingSet::deleteAlias(std::int32_t n)
 {
+    requireCounted(RecordKind::Alias, n);
     if (n == count(RecordKind::Alias)) {
         setCount(RecordKind::Alias, n - 1);
         m_app.databaseChanged = true;
@@ -274,6 +298,7 @@ void WorkingSet::deleteAlias(std::int32_t n)
 
 void WorkingSet::deleteSpecialEvent(std::int32_t n)
 {
+    requireCounted(RecordKind::SpecialEvent, n);
     write(n, SpecialEvent{FixedText<21>::of("")});
 }
 
@@ -295,6 +320,7 @@ std::int32_t WorkingSet::AllocateInnings()
 
 void WorkingSet::DeleteMatch(std::int32_t n)
 {
+    requireCounted(RecordKind::Match, n);
     MatchRecord m;
     m.datePlayed.assign("00/00/0000");
     write(n, m);

@@ -45,8 +45,9 @@ public:
     void setCount(RecordKind kind, std::int32_t n);
     std::string filePath(RecordKind kind) const;
 
-    // The used bytes of record n; a slot past the end of the file reads as zero bytes.
-    std::vector<std::uint8_t> readRaw(RecordKind kind, std::int32_t n) const;
+    // The used bytes of record n; a slot past the end of the file reads as zero bytes, unless
+    // `mustExist` is set (Save), when a missing or short record is an error.
+    std::vector<std::uint8_t> readRaw(RecordKind kind, std::int32_t n, bool mustExist = false) const;
     // Writes the used bytes of record n (exactly kindInfo(kind).usedSize of them).
     void writeRaw(RecordKind kind, std::int32_t n, std::span<const std::uint8_t> bytes);
 
@@ -67,10 +68,12 @@ public:
 
     // ---- Adding
     // Clubs, grades, grounds, teams and special events always take count + 1.
+    // The record is written before the count grows, so a failed write leaves nothing counted.
     template <class R> std::int32_t append(const R& r)
     {
-        const std::int32_t n = grow(R::kind);
+        const std::int32_t n = nextNumber(R::kind);
         write(n, r);
+        setCount(R::kind, n);
         return n;
     }
     // A player takes the slot of the first deleted player, else count + 1.
@@ -79,6 +82,8 @@ public:
     std::int32_t addAlias(const AliasRecord& a);
     // Raises the count of a kind by one and returns the new record number.
     std::int32_t grow(RecordKind kind);
+    // count + 1, or StorageError when the count is at its limit.
+    std::int32_t nextNumber(RecordKind kind) const;
 
     // ---- Deleting (with the cascades that keep references valid)
     ClubDeletion deleteClub(std::int32_t n);
@@ -97,6 +102,8 @@ public:
 
 private:
     void dropCountIfLast(RecordKind kind, std::int32_t n);
+    // Deleting needs a counted record: anything else is an error, never a negative count.
+    void requireCounted(RecordKind kind, std::int32_t n) const;
 
     AppState& m_app;
 };

@@ -277,6 +277,47 @@ TEST_F(ContainerTest, RefusedOpensLeaveTheOpenDatabaseAlone)
     EXPECT_EQ(snapshot(app, folder), before);
 }
 
+TEST_F(ContainerTest, ANewerVersionIsNamedEvenWhenItsLayoutLooksDamaged)
+{
+    std::vector<std::uint8_t> f(kHeaderSize, 0);
+    DatabaseHeader h = newDatabaseHeader("3.0");
+    h.section(RecordKind::Club) = {5, 999999};
+    encode(h, f);
+    const std::string path = folder.file("newer.wkd");
+    writeBytes(path, f);
+    const Status s = loadContainerFile(app, path);
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.message(), newerVersionMessage());
+}
+
+TEST_F(ContainerTest, SaveRefusesWhenAWorkingFileLostItsRecords)
+{
+    const std::string path = saveSample();
+    const std::vector<std::uint8_t> old = readBytes(path);
+    std::filesystem::remove(folder.file("~tmp.pla"));
+    const Status s = saveContainerFile(app, path);
+    ASSERT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("~tmp.pla"), std::string::npos) << s.message();
+    EXPECT_EQ(readBytes(path), old);
+}
+
+TEST_F(ContainerTest, SaveKeepsTheContainersPermissionsAndLeavesNoTemporaryFile)
+{
+    const std::string path = saveSample();
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(saveContainerFile(app, path).ok());
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path())) {
+        files += e.path().filename().string().find(".saving") != std::string::npos;
+    }
+    EXPECT_EQ(files, 0);
+}
+
 TEST_F(ContainerTest, NewerVersionMessage)
 {
     const std::string m = newerVersionMessage();
@@ -322,7 +363,7 @@ TEST_F(ContainerTest, AFailedSaveLeavesTheOldContainerIntact)
     EXPECT_NE(p.messages[0].text.find("could not be saved"), std::string::npos);
     EXPECT_TRUE(app.databaseChanged);
     EXPECT_EQ(readBytes(path), old);
-    EXPECT_FALSE(fileExists(folder.file("missing/db.wkd.saving")));
+    EXPECT_FALSE(fileExists(folder.file("missing")));
     app.databaseFile = fileBefore;
 }
 

@@ -87,11 +87,15 @@ TEST(Startup, PreparesFoldersAndFindsOldDatabases)
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("web")));
     EXPECT_EQ(r.oldDatabases, (std::vector<std::string>{"OLD.CFG", "club.cfg"}));
     EXPECT_EQ(r.legacy.runsPerNoBall, 3);
-    EXPECT_FALSE(fileExists(folder.file("wickly.ini")));
+    // The old databases still need the legacy settings: the file stays until they are converted.
+    EXPECT_TRUE(fileExists(folder.file("wickly.ini")));
     EXPECT_FALSE(app.databaseLoaded());
     EXPECT_EQ(app.workingBase, "");
 
-    // A second start finds the web folder there already and no settings file.
+    // Without old databases the file is read once and deleted; the web folder is there already.
+    std::filesystem::remove_all(folder.file("database"));
     const StartupResult again = prepareStartup(app, folder.path());
-    EXPECT_EQ(again.legacy.runsPerNoBall, 1);
+    EXPECT_EQ(again.legacy.runsPerNoBall, 3);
+    EXPECT_FALSE(fileExists(folder.file("wickly.ini")));
+    EXPECT_EQ(prepareStartup(app, folder.path()).legacy.runsPerNoBall, 1);
 }

@@ -250,9 +250,38 @@ TEST_F(WorkingSetTest, ACountStopsAtItsLimit)
     EXPECT_EQ(count(RecordKind::Club), 32767);
 }
 
-TEST_F(WorkingSetTest, AWriteThatCannotReachItsFileIsReported)
+TEST_F(WorkingSetTest, AWriteThatCannotReachItsFileIsReportedAndCountsNothing)
 {
     app.workingBase = folder.file("missing-folder/~tmp");
     ClubRecord c;
     EXPECT_THROW(ws.write(1, c), StorageError);
+    EXPECT_THROW(ws.append(c), StorageError);
+    EXPECT_EQ(count(RecordKind::Club), 0);
+}
+
+TEST_F(WorkingSetTest, DeletingARecordThatIsNotCountedIsRefused)
+{
+    addClub("A");
+    ws.append(makeSpecialEvent(1, 1, kDropCatch));
+    for (std::int32_t n : {0, -1, 2}) {
+        SCOPED_TRACE(n);
+        EXPECT_THROW(ws.deleteClub(n), StorageError);
+        EXPECT_THROW(ws.deleteGrade(n), StorageError);
+        EXPECT_THROW(ws.deleteTeam(n), StorageError);
+        EXPECT_THROW(ws.deletePlayer(n), StorageError);
+        EXPECT_THROW(ws.deleteAlias(n), StorageError);
+        EXPECT_THROW(ws.deleteSpecialEvent(n), StorageError);
+        EXPECT_THROW(ws.DeleteMatch(n), StorageError);
+    }
+    for (int k = 0; k < kRecordKindCount; ++k) {
+        EXPECT_GE(count(static_cast<RecordKind>(k)), 0);
+    }
+    EXPECT_EQ(count(RecordKind::Club), 1);
+}
+
+TEST(SpecialEvents, NumbersPastFourDigitsAreRefusedNotCut)
+{
+    EXPECT_EQ(makeSpecialEvent(9999, 9999, kHatTrick).text.raw(), " 9999 9999Hat Trick  ");
+    EXPECT_THROW(makeSpecialEvent(10000, 1, kDropCatch), std::out_of_range);
+    EXPECT_THROW(makeSpecialEvent(1, 10000, kDropCatch), std::out_of_range);
 }
