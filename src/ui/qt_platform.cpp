@@ -1,8 +1,16 @@
 #include "qt_platform.h"
 
 #include "about_model.h"
+#include "config_model.h"
+#include "config_view.h"
 #include "dialogs.h"
 #include "help_window.h"
+#include "list_editor_model.h"
+#include "list_editor_view.h"
+#include "player_editor_model.h"
+#include "player_editor_view.h"
+#include "player_list_model.h"
+#include "player_list_view.h"
 #include "qt_text.h"
 #include "report_window_model.h"
 #include "report_window_view.h"
@@ -158,6 +166,29 @@ void QtPlatform::showModal(WindowModel& model)
     } else if (auto* report = dynamic_cast<stats::ReportWindowModel*>(&model)) {
         ReportWindowView view(*report, m_parent);
         view.exec();
+    } else if (auto* listEditor = dynamic_cast<masterdata::ListEditorModel*>(&model)) {
+        ListEditorDialog dialog(*listEditor, m_parent);
+        dialog.exec();
+    } else if (auto* nameDialog = dynamic_cast<masterdata::NameDialogModel*>(&model)) {
+        // Over the list editor that opened it.
+        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
+        NameDialog dialog(*nameDialog, over);
+        dialog.exec();
+    } else if (auto* teamDialog = dynamic_cast<masterdata::TeamDialogModel*>(&model)) {
+        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
+        TeamDialog dialog(*teamDialog, over);
+        dialog.exec();
+    } else if (auto* playerList = dynamic_cast<masterdata::PlayerListModel*>(&model)) {
+        PlayerListView view(*playerList, m_parent);
+        view.exec();
+    } else if (auto* playerEditor = dynamic_cast<masterdata::PlayerEditorModel*>(&model)) {
+        // Over the player list or the scorecard window that opened it.
+        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
+        PlayerEditorView view(*playerEditor, over);
+        view.exec();
+    } else if (auto* configuration = dynamic_cast<config::ConfigModel*>(&model)) {
+        ConfigDialog dialog(*configuration, m_parent);
+        dialog.exec();
     }
     // The views of further windows are added here as they are built.
 }

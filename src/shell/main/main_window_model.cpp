@@ -2,7 +2,10 @@
 
 #include "about_model.h"
 #include "app_state.h"
+#include "config_model.h"
 #include "container.h"
+#include "list_editor_model.h"
+#include "player_list_model.h"
 
 namespace wickly {
 
@@ -171,12 +174,15 @@ void MainWindowModel::openFromCommandLine(const std::string& path)
 
 void MainWindowModel::openListEditor(int kind)
 {
-    (void)kind; // the list editor for clubs (0), grades (1), grounds (2) or teams (3), modal
+    // The list editor for clubs (0), grades (1), grounds (2) or teams (3), modal.
+    masterdata::ListEditorModel editor(m_app, m_platform, kind);
+    m_platform.showModal(editor);
 }
 
 void MainWindowModel::openPlayerList()
 {
-    // the player list, modal
+    masterdata::PlayerListModel list(m_app, m_platform);
+    m_platform.showModal(list);
 }
 
 void MainWindowModel::openMatchList()
@@ -191,7 +197,8 @@ void MainWindowModel::openStatistics()
 
 void MainWindowModel::openConfiguration()
 {
-    // the configuration dialog, modal
+    config::ConfigModel configuration(m_app, m_platform);
+    m_platform.showModal(configuration);
 }
 
 } // namespace wickly
