@@ -45,9 +45,16 @@ QString qtFilter(const std::string& filter)
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
+QWidget* QtPlatform::dialogParent() const
+{
+    // Over the window the user is working in: the modal window showing now, else the main window.
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : m_parent;
+}
+
 Button QtPlatform::messageBox(const MessageBoxRequest& request)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(dialogParent());
     box.setWindowTitle(request.title.empty() ? QStringLiteral("Wickly") : toQ(request.title));
     box.setText(toQ(request.text));
     switch (request.icon) {
@@ -87,7 +94,7 @@ Button QtPlatform::messageBox(const MessageBoxRequest& request)
 
 std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request)
 {
-    QFileDialog dialog(m_parent, toQ(request.title), QString(), qtFilter(request.filter));
+    QFileDialog dialog(dialogParent(), toQ(request.title), QString(), qtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (!request.initialName.empty()) {
@@ -102,7 +109,7 @@ std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& r
 
 std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request)
 {
-    QFileDialog dialog(m_parent, toQ(request.title), QString(), qtFilter(request.filter));
+    QFileDialog dialog(dialogParent(), toQ(request.title), QString(), qtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!request.defaultExtension.empty()) {
@@ -271,7 +278,7 @@ std::optional<std::uint32_t> QtPlatform::chooseColour(std::uint32_t initial)
     // Stored colours are 0x00BBGGRR.
     const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
                        static_cast<int>((initial >> 16) & 0xFF));
-    const QColor chosen = QColorDialog::getColor(start, m_parent);
+    const QColor chosen = QColorDialog::getColor(start, dialogParent());
     if (!chosen.isValid()) {
         return std::nullopt;
     }

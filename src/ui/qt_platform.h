@@ -43,6 +43,8 @@ public:
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
 
 private:
+    QWidget* dialogParent() const;
+
     QWidget* m_parent = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     HelpWindow* m_help = nullptr;
