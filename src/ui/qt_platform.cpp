@@ -7,6 +7,10 @@
 #include "help_window.h"
 #include "list_editor_model.h"
 #include "list_editor_view.h"
+#include "match_details_model.h"
+#include "match_details_view.h"
+#include "match_list_model.h"
+#include "match_list_view.h"
 #include "player_editor_model.h"
 #include "player_editor_view.h"
 #include "player_list_model.h"
@@ -196,6 +200,12 @@ void QtPlatform::showModal(WindowModel& model)
     } else if (auto* configuration = dynamic_cast<config::ConfigModel*>(&model)) {
         ConfigDialog dialog(*configuration, m_parent);
         dialog.exec();
+    } else if (auto* matchList = dynamic_cast<matches::MatchListModel*>(&model)) {
+        MatchListView view(*matchList, m_parent);
+        view.exec();
+    } else if (auto* matchDetails = dynamic_cast<matches::MatchDetailsModel*>(&model)) {
+        MatchDetailsView view(*matchDetails, m_parent);
+        view.exec();
     }
     // The views of further windows are added here as they are built.
 }

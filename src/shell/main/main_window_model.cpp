@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "config_model.h"
 #include "container.h"
+#include "match_list_model.h"
 #include "list_editor_model.h"
 #include "player_list_model.h"
 
@@ -187,7 +188,9 @@ void MainWindowModel::openPlayerList()
 
 void MainWindowModel::openMatchList()
 {
-    // the match list, without waiting; it hides the main window while open
+    // The match list stands in for the main window until it closes.
+    matches::MatchListModel list(m_app, m_platform);
+    m_platform.showInPlaceOf(list, *this);
 }
 
 void MainWindowModel::openStatistics()

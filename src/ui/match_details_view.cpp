@@ -1,0 +1,445 @@
+#include "match_details_view.h"
+
+#include "match_details_model.h"
+#include "qt_text.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace wickly::ui {
+
+using matches::FormField;
+
+namespace {
+
+QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QComboBox* makeCombo(const char* name, QWidget* parent)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(16);
+    return c;
+}
+
+QLabel* makeLabel(const QString& caption, QWidget* buddy, QWidget* parent)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
+// Shows a list's entries (refilled only when they changed, so the open list is not disturbed)
+// and its chosen entry.
+void showList(QComboBox* combo, const matches::EntryList& list)
+{
+    QStringList texts;
+    for (const matches::Entry& e : list.entries) {
+        texts << toQ(e.text).trimmed();
+    }
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i) {
+        shown << combo->itemText(i);
+    }
+    const QSignalBlocker block(combo);
+    if (texts != shown) {
+        combo->clear();
+        combo->addItems(texts);
+    }
+    combo->setCurrentIndex(list.selected);
+}
+
+void showTexts(QComboBox* combo, const std::vector<std::string>& entries, int selected)
+{
+    matches::EntryList list;
+    for (const std::string& e : entries) {
+        list.entries.push_back({e, 0});
+    }
+    list.selected = selected;
+    showList(combo, list);
+}
+
+void showText(QLineEdit* edit, const std::string& text)
+{
+    const QString q = toQ(text);
+    if (edit->text() != q) {
+        edit->setText(q);
+    }
+}
+
+} // namespace
+
+MatchDetailsView::MatchDetailsView(matches::MatchDetailsModel& model, QWidget* parent)
+    : QDialog(parent), m_model(model), m_matchType(makeCombo("matchTypeCombo", this)),
+      m_ground(makeCombo("groundCombo", this)), m_grade(makeCombo("gradeCombo", this)),
+      m_manOfMatch(makeCombo("manOfMatchCombo", this)),
+      m_extras(new QCheckBox(tr("E&xtras count against bowlers"), this)),
+      m_followOn(new QCheckBox(tr("&Follow-On Enforced"), this)), m_result(makeCombo("resultCombo", this)),
+      m_margin(new QLabel(this)), m_ok(makeButton(tr("OK"), "okButton", this)),
+      m_cancel(makeButton(tr("Cancel"), "cancelButton", this)), m_help(makeButton(tr("&Help"), "helpButton", this))
+{
+    setObjectName("matchDetailsView");
+    m_extras->setObjectName("extrasCheck");
+    m_followOn->setObjectName("followOnCheck");
+    m_margin->setObjectName("marginLabel");
+    m_margin->setTextFormat(Qt::PlainText);
+    m_ok->setDefault(true); // Enter confirms the match
+
+    for (const char* type : matches::MatchForm::kMatchTypes) {
+        m_matchType->addItem(toQ(type));
+    }
+    QLineEdit* date = addField(FormField::Date, static_cast<int>(matches::MatchForm::kDateLength), "dateEdit");
+    date->setPlaceholderText("dd/mm/yyyy");
+    QLineEdit* round = addField(FormField::Round, static_cast<int>(matches::MatchForm::kRoundLength), "roundEdit");
+    QLineEdit* umpires =
+        addField(FormField::Umpires, static_cast<int>(matches::MatchForm::kUmpiresLength), "umpiresEdit");
+    QLineEdit* comment =
+        addField(FormField::Comment, static_cast<int>(matches::MatchForm::kCommentLength), "commentEdit");
+    QLineEdit* ballsPerOver = addField(FormField::BallsPerOver, 5, "ballsPerOverEdit");
+    QLineEdit* runsPerWide = addField(FormField::RunsPerWide, 5, "runsPerWideEdit");
+    QLineEdit* runsPerNoBall = addField(FormField::RunsPerNoBall, 5, "runsPerNoBallEdit");
+
+    // ---- The match
+    auto* details = new QGridLayout;
+    details->addWidget(makeLabel(tr("Match &Type"), m_matchType, this), 0, 0);
+    details->addWidget(m_matchType, 0, 1);
+    details->addWidget(makeLabel(tr("&Date Played"), date, this), 0, 2);
+    details->addWidget(date, 0, 3);
+    details->addWidget(makeLabel(tr("Played &at"), m_ground, this), 1, 0);
+    details->addWidget(m_ground, 1, 1);
+    details->addWidget(makeLabel(tr("&Grade"), m_grade, this), 1, 2);
+    details->addWidget(m_grade, 1, 3);
+    details->addWidget(makeLabel(tr("&Round"), round, this), 2, 0);
+    details->addWidget(round, 2, 1);
+    details->addWidget(makeLabel(tr("&Umpires"), umpires, this), 2, 2);
+    details->addWidget(umpires, 2, 3);
+    details->addWidget(makeLabel(tr("&Man/Match"), m_manOfMatch, this), 3, 0);
+    details->addWidget(m_manOfMatch, 3, 1);
+    details->addWidget(makeLabel(tr("C&omment"), comment, this), 3, 2);
+    details->addWidget(comment, 3, 3);
+    details->setColumnStretch(1, 1);
+    details->setColumnStretch(3, 1);
+
+    auto* scoring = new QHBoxLayout;
+    scoring->addWidget(makeLabel(tr("&Balls Per Over"), ballsPerOver, this));
+    scoring->addWidget(ballsPerOver);
+    scoring->addWidget(makeLabel(tr("Runs per &Wide"), runsPerWide, this));
+    scoring->addWidget(runsPerWide);
+    scoring->addWidget(makeLabel(tr("Runs per &No Ball"), runsPerNoBall, this));
+    scoring->addWidget(runsPerNoBall);
+    scoring->addWidget(m_extras);
+    scoring->addStretch();
+    for (QLineEdit* e : {ballsPerOver, runsPerWide, runsPerNoBall}) {
+        e->setMaximumWidth(QFontMetrics(e->font()).horizontalAdvance(QString(6, '0')));
+    }
+
+    // ---- The two batting teams; "Won Toss" is marked for one of them at most.
+    auto* teams = new QHBoxLayout;
+    teams->addWidget(buildTeamGroup(0));
+    teams->addWidget(buildTeamGroup(1));
+
+    auto* result = new QHBoxLayout;
+    result->addWidget(makeLabel(tr("Match Res&ult"), m_result, this));
+    result->addWidget(m_result, 1);
+    result->addWidget(m_margin, 1);
+
+    auto* summary = makeButton(tr("&Summary"), "summaryButton", this);
+    auto* report = makeButton(tr("R&eport"), "reportButton", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(summary);
+    buttons->addWidget(report);
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_help);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(details);
+    layout->addLayout(scoring);
+    layout->addLayout(teams);
+    layout->addLayout(result);
+    layout->addLayout(buttons);
+
+    // ---- Actions
+    connect(m_matchType, &QComboBox::activated, this, [this](int i) {
+        m_model.matchTypeChosen(i);
+        render();
+    });
+    connect(m_ground, &QComboBox::activated, this, [this](int i) { m_model.groundChosen(i); });
+    connect(m_grade, &QComboBox::activated, this, [this](int i) { m_model.gradeChosen(i); });
+    connect(m_manOfMatch, &QComboBox::activated, this, [this](int i) { m_model.manOfMatchChosen(i); });
+    connect(m_result, &QComboBox::activated, this, [this](int i) {
+        m_model.resultChosen(i);
+        render();
+    });
+    connect(m_extras, &QCheckBox::clicked, this, [this](bool on) {
+        m_model.extrasAgainstBowlersToggled(on);
+        render();
+    });
+    connect(m_followOn, &QCheckBox::clicked, this, [this](bool on) {
+        m_model.followOnToggled(on);
+        render();
+    });
+    connect(m_ok, &QPushButton::clicked, this, [this] { act([this] { m_model.okClicked(); }); });
+    connect(m_cancel, &QPushButton::clicked, this, &MatchDetailsView::reject);
+    connect(m_help, &QPushButton::clicked, this, [this] { m_model.helpClicked(); });
+    connect(summary, &QPushButton::clicked, this, [this] { act([this] { m_model.summaryClicked(); }); });
+    connect(report, &QPushButton::clicked, this, [this] { act([this] { m_model.reportClicked(); }); });
+
+    // Keyboard order: the match, the scoring, each team's group, the result, the buttons.
+    // clang-format off
+    const std::vector<QWidget*> order = {
+        m_matchType, date, m_ground, m_grade, round, umpires, m_manOfMatch, comment, ballsPerOver, runsPerWide,
+        runsPerNoBall, m_extras, m_teams[0].team, m_teams[0].captain, m_teams[0].keeper, m_teams[0].wonToss,
+        m_fields[FormField::Bonus1], m_teams[0].innings[0], m_teams[0].innings[1], m_teams[1].team,
+        m_teams[1].captain, m_teams[1].keeper, m_teams[1].wonToss, m_fields[FormField::Bonus2], m_followOn,
+        m_teams[1].innings[0], m_teams[1].innings[1], m_result, m_ok, m_cancel, m_help, summary, report};
+    // clang-format on
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+
+    render();
+    m_matchType->setFocus();
+}
+
+QLineEdit* MatchDetailsView::addField(FormField field, int maxLength, const char* name)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->setMaxLength(maxLength);
+    m_fields[field] = edit;
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+        m_model.fieldEdited(field, fromQ(text));
+        switch (field) {
+        case FormField::Date:
+        case FormField::BallsPerOver:
+        case FormField::RunsPerWide:
+        case FormField::RunsPerNoBall:
+        case FormField::Bonus1:
+        case FormField::Bonus2: m_pendingField = field; break;
+        default: break;
+        }
+    });
+    edit->installEventFilter(this);
+    return edit;
+}
+
+QWidget* MatchDetailsView::buildTeamGroup(int group)
+{
+    const bool first = group == 0;
+    auto* box = new QGroupBox(first ? tr("1st Batting Team") : tr("2nd Batting Team"), this);
+    box->setObjectName(first ? "team1Group" : "team2Group");
+    TeamWidgets& w = m_teams[static_cast<std::size_t>(group)];
+    w.team = makeCombo(first ? "team1Combo" : "team2Combo", box);
+    w.captain = makeCombo(first ? "captain1Combo" : "captain2Combo", box);
+    w.keeper = makeCombo(first ? "keeper1Combo" : "keeper2Combo", box);
+    w.captainLabel = makeLabel(first ? tr("&Captain") : tr("Ca&ptain"), w.captain, box);
+    w.keeperLabel = makeLabel(first ? tr("&Keeper") : tr("Kee&per"), w.keeper, box);
+    w.wonToss = new QRadioButton(tr("Won Toss"), box);
+    w.wonToss->setObjectName(first ? "wonToss1Option" : "wonToss2Option");
+    // The two options sit in different groups; the model keeps at most one marked.
+    w.wonToss->setAutoExclusive(false);
+    w.bonus = addField(first ? FormField::Bonus1 : FormField::Bonus2, 10, first ? "bonus1Edit" : "bonus2Edit");
+    const int slot = first ? 1 : 3;
+    for (int i = 0; i < 2; ++i) {
+        const int s = slot + i;
+        w.innings[static_cast<std::size_t>(i)] = makeButton(i == 0 ? tr("Innings 1") : tr("Innings 2"), "", box);
+        w.innings[static_cast<std::size_t>(i)]->setObjectName(QString("innings%1Button").arg(s));
+        w.summary[static_cast<std::size_t>(i)] = new QLabel(box);
+        w.summary[static_cast<std::size_t>(i)]->setObjectName(QString("summary%1Label").arg(s));
+        w.summary[static_cast<std::size_t>(i)]->setTextFormat(Qt::PlainText);
+        w.summary[static_cast<std::size_t>(i)]->setMinimumWidth(120);
+        connect(w.innings[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+                [this, s] { act([this, s] { m_model.inningsClicked(s); }); });
+    }
+
+    connect(w.team, &QComboBox::activated, this, [this, group](int i) {
+        m_model.teamChosen(group, i);
+        render();
+    });
+    connect(w.captain, &QComboBox::activated, this, [this, group](int i) { m_model.captainChosen(group, i); });
+    connect(w.keeper, &QComboBox::activated, this, [this, group](int i) { m_model.keeperChosen(group, i); });
+    connect(w.wonToss, &QRadioButton::clicked, this, [this, group] {
+        m_model.tossChosen(group);
+        render();
+    });
+
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(makeLabel(first ? tr("Tea&m") : tr("T&eam"), w.team, box), 0, 0);
+    grid->addWidget(w.team, 0, 1, 1, 2);
+    grid->addWidget(w.captainLabel, 1, 0);
+    grid->addWidget(w.captain, 1, 1, 1, 2);
+    grid->addWidget(w.keeperLabel, 2, 0);
+    grid->addWidget(w.keeper, 2, 1, 1, 2);
+    grid->addWidget(w.wonToss, 3, 1);
+    grid->addWidget(makeLabel(tr("Bonus Comp. Points"), w.bonus, box), 4, 0);
+    grid->addWidget(w.bonus, 4, 1);
+    int row = 5;
+    if (!first) {
+        m_followOn->setParent(box);
+        grid->addWidget(m_followOn, row++, 1, 1, 2);
+    }
+    for (int i = 0; i < 2; ++i) {
+        grid->addWidget(w.innings[static_cast<std::size_t>(i)], row, 0);
+        grid->addWidget(w.summary[static_cast<std::size_t>(i)], row, 1, 1, 2);
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+void MatchDetailsView::render()
+{
+    setWindowTitle(toQ(m_model.caption));
+    {
+        const QSignalBlocker block(m_matchType);
+        m_matchType->setCurrentIndex(m_model.matchType);
+    }
+    showList(m_ground, m_model.grounds);
+    showList(m_grade, m_model.grades);
+    showList(m_manOfMatch, m_model.manOfMatch);
+    for (const auto& [field, edit] : m_fields) {
+        showText(edit, m_model.fieldText(field));
+    }
+    m_extras->setChecked(m_model.extrasAgainstBowlers);
+    for (std::size_t g = 0; g < 2; ++g) {
+        const matches::TeamGroup& group = m_model.teams[g];
+        TeamWidgets& w = m_teams[g];
+        showList(w.team, group.team);
+        showList(w.captain, group.captain);
+        showList(w.keeper, group.keeper);
+        for (QWidget* widget : {static_cast<QWidget*>(w.captainLabel), static_cast<QWidget*>(w.captain),
+                                static_cast<QWidget*>(w.keeperLabel), static_cast<QWidget*>(w.keeper)}) {
+            widget->setVisible(group.playersVisible);
+        }
+        w.wonToss->setChecked(group.wonToss);
+        w.innings[1]->setEnabled(m_model.innings2Enabled);
+        for (std::size_t i = 0; i < 2; ++i) {
+            w.summary[i]->setText(toQ(m_model.summaryLines[g * 2 + i + 1]));
+        }
+    }
+    m_followOn->setChecked(m_model.followOnEnforced);
+    m_followOn->setEnabled(m_model.followOnEnabled);
+    showTexts(m_result, m_model.results, m_model.result);
+    m_result->setEnabled(m_model.resultsEnabled);
+    m_margin->setText(toQ(m_model.margin));
+}
+
+// ---- Field checks -------------------------------------------------------------------------------
+
+bool MatchDetailsView::eventFilter(QObject* watched, QEvent* event)
+{
+    for (const auto& [field, edit] : m_fields) {
+        if (watched != edit) {
+            continue;
+        }
+        const bool checked = field != FormField::Round && field != FormField::Umpires && field != FormField::Comment;
+        if (!checked) {
+            break;
+        }
+        if (event->type() == QEvent::FocusIn) {
+            m_pendingField = field;
+        } else if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            QWidget* next = QApplication::focusWidget();
+            // A message box or menu taking the focus is not leaving the field; the push buttons
+            // check the field themselves before they act (Cancel and Help need no check).
+            const bool leaving = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                                 next != nullptr && isAncestorOf(next) && qobject_cast<QPushButton*>(next) == nullptr;
+            if (leaving && m_pendingField == field) {
+                m_pendingField.reset();
+                // Checked once the focus has moved, outside the focus change itself.
+                const FormField left = field;
+                QTimer::singleShot(0, this, [this, left] { checkLeftField(left); });
+            }
+        }
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MatchDetailsView::checkLeftField(FormField field)
+{
+    const bool accepted = m_model.fieldLeft(field);
+    render();
+    if (!accepted) {
+        focusField(field);
+    }
+}
+
+void MatchDetailsView::focusField(FormField field)
+{
+    QLineEdit* edit = m_fields[field];
+    // After the message box has gone, so that its closing does not move the focus again.
+    QTimer::singleShot(0, edit, [this, edit, field] {
+        m_pendingField = field;
+        edit->setFocus();
+        edit->selectAll();
+    });
+}
+
+bool MatchDetailsView::commitField()
+{
+    if (!m_pendingField) {
+        return true;
+    }
+    const FormField field = *m_pendingField;
+    m_pendingField.reset();
+    const bool accepted = m_model.fieldLeft(field);
+    render();
+    if (!accepted) {
+        focusField(field);
+    }
+    return accepted;
+}
+
+// ---- Buttons and closing ------------------------------------------------------------------------
+
+void MatchDetailsView::act(const std::function<void()>& action)
+{
+    if (!commitField()) {
+        return;
+    }
+    action();
+    closeIfDone();
+}
+
+void MatchDetailsView::closeIfDone()
+{
+    if (m_model.closed) {
+        accept();
+    } else {
+        render();
+    }
+}
+
+void MatchDetailsView::reject()
+{
+    if (m_model.closeRequested()) {
+        QDialog::reject();
+    } else {
+        render();
+    }
+}
+
+} // namespace wickly::ui
