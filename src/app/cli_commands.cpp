@@ -4,6 +4,11 @@
 #include "container.h"
 #include "file_io.h"
 #include "json_io.h"
+#include "match_form.h"
+#include "report_files.h"
+#include "scorecard_text.h"
+#include "text_file.h"
+#include "web_context.h"
 #include "text_encoding.h"
 #include "working_set.h"
 
@@ -132,6 +137,40 @@ int buildCommand(const std::string& input, const std::string& database, std::ost
     return 0;
 }
 
+// The scorecard of match `match` as the report window saves it: the text form (title, subtitle,
+// an empty line, the heading, the lines) or a whole HTML page, with CR LF line ends.
+int scorecardCommand(const std::string& database, std::int32_t match, bool summary, const std::string& format,
+                     std::ostream& out, std::ostream& err)
+{
+    PrivateFolder folder;
+    AppState app = freshState(folder);
+    Status loaded = loadContainerFile(app, database);
+    if (!loaded) {
+        return failure(err, loaded.message());
+    }
+    WorkingSet ws(app);
+    const std::int32_t matches = ws.count(RecordKind::Match);
+    if (match < 1 || match > matches) {
+        return failure(err, "there is no match " + std::to_string(match) + " in \"" + database + "\" (it holds " +
+                                std::to_string(matches) + (matches == 1 ? " match record)" : " match records)"));
+    }
+    if (!IsLiveMatch(ws.read<MatchRecord>(match))) {
+        return failure(err, "match " + std::to_string(match) + " of \"" + database + "\" has been deleted");
+    }
+    const matches::MatchForm form(app, match);
+    web::WebContext web(app.header.options);
+    stats::ReportText report = matches::BuildScorecardText(
+        form, ws, summary ? matches::ScorecardForm::Summary : matches::ScorecardForm::Full, &web.pageImages);
+    web::TextFile file;
+    const Status written = stats::WriteReportFile(
+        file, report, format == "html" ? stats::ReportFileFormat::Html : stats::ReportFileFormat::Text, web);
+    if (!written) {
+        return failure(err, written.message());
+    }
+    out << file.text();
+    return 0;
+}
+
 } // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -155,6 +194,17 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     build->add_option("IN", input, "The JSON file to read")->required();
     build->add_option("OUT", database, "The database file to write (.wkd); replaced if it exists")->required();
 
+    std::int32_t match = 0;
+    bool summary = false;
+    std::string format = "text";
+    CLI::App* scorecard =
+        app.add_subcommand("scorecard", "Print the scorecard of one match as the report window saves it");
+    scorecard->add_option("DB", database, "The database file (.wkd)")->required();
+    scorecard->add_option("MATCH", match, "The match record number (as in dump's matches, from 1)")->required();
+    scorecard->add_flag("--summary", summary, "The summary form instead of the full scorecard");
+    scorecard->add_option("--format", format, "text (the default) or html: a whole page")
+        ->check(CLI::IsMember({"text", "html"}));
+
     try {
         app.parse(std::vector<std::string>(args.rbegin(), args.rend())); // CLI11 takes them reversed
     } catch (const CLI::Success& e) {
@@ -172,6 +222,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             status = dumpCommand(database, out, err);
         } else if (build->parsed()) {
             status = buildCommand(input, database, err);
+        } else if (scorecard->parsed()) {
+            status = scorecardCommand(database, match, summary, format, out, err);
         } else {
             err << app.help();
             return 2;

@@ -1,6 +1,9 @@
 #include "match_details_model.h"
 
 #include "formats.h"
+#include "report_window_model.h"
+#include "scorecard_text.h"
+#include "web_context.h"
 #include "scorecard_handover.h"
 
 #include <memory>
@@ -260,14 +263,24 @@ void MatchDetailsModel::helpClicked()
 
 void MatchDetailsModel::summaryClicked()
 {
-    // Shows the scorecard text of this match in its summary form in the report window; the
-    // scorecard text is not built yet, so the button does nothing for now.
+    showScorecard(ScorecardForm::Summary);
 }
 
 void MatchDetailsModel::reportClicked()
 {
-    // Shows the full scorecard text of this match in the report window; the scorecard text is
-    // not built yet, so the button does nothing for now.
+    showScorecard(ScorecardForm::Full);
+}
+
+void MatchDetailsModel::showScorecard(ScorecardForm which)
+{
+    // The scorecard of the match as the window shows it now, saved or not, in the report window.
+    web::WebContext web(m_app.header.options);
+    stats::ReportWindowModel window(m_platform, web);
+    {
+        BusyPointer busy(m_platform);
+        window.report = BuildScorecardText(*this, m_ws, which, &web.pageImages);
+    }
+    m_platform.showModal(window);
 }
 
 } // namespace wickly::matches

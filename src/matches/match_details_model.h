@@ -5,6 +5,7 @@
 // unsaved edits asks first.
 
 #include "match_form.h"
+#include "scorecard_text.h"
 #include "platform.h"
 
 #include <cstdint>
@@ -55,6 +56,7 @@ public:
     ScorecardHandOver scorecardHandOver(int slot) const;
 
 private:
+    void showScorecard(ScorecardForm which);
     bool refuse(const std::string& text);
     // The checks "OK" makes besides those of its description: values the record cannot hold,
     // and a date the leaving check would refuse. Returns false after telling the user.

@@ -144,6 +144,39 @@ TEST_F(CliTest, BuildThenDumpReproducesTheSample)
     EXPECT_EQ(test::readBytes(m_work + "/again.wkd"), test::readBytes(m_work + "/out.wkd"));
 }
 
+TEST_F(CliTest, ScorecardPrintsWhatTheReportWindowSaves)
+{
+    ASSERT_EQ(run({"build", WICKLY_SAMPLE_JSON, "out.wkd"}).code, 0);
+    const Outcome text = run({"scorecard", "out.wkd", "1"});
+    ASSERT_EQ(text.code, 0) << text.err;
+    EXPECT_TRUE(text.out.starts_with("Royal Challengers Bangalore Vs Chennai Super Kings\r\n"
+                                     "1-day Match Played At MA Chidambaram Stadium, Chepauk, 23-Mar-19\rGrade : IPL\r\n"
+                                     "\r\n"
+                                     "Match Result: Chennai Super Kings Win by 7 wickets\r\n"))
+        << text.out.substr(0, 300);
+    EXPECT_NE(text.out.find("\r\n  Innings total: 70/10 All Out (Overs 17.1)\r\n"), std::string::npos);
+    EXPECT_NE(text.out.find("c&b Harbhajan Singh"), std::string::npos);
+
+    const Outcome summary = run({"scorecard", "out.wkd", "1", "--summary"});
+    ASSERT_EQ(summary.code, 0);
+    EXPECT_LT(summary.out.size(), text.out.size());
+    EXPECT_EQ(summary.out.find("FOW"), std::string::npos);
+
+    const Outcome html = run({"scorecard", "out.wkd", "1", "--format", "html"});
+    ASSERT_EQ(html.code, 0) << html.err;
+    EXPECT_TRUE(html.out.starts_with("<html>\r\n")) << html.out.substr(0, 100);
+    EXPECT_TRUE(html.out.ends_with("</html>\r\n"));
+    EXPECT_NE(html.out.find("c&b Harbhajan Singh"), std::string::npos);
+
+    for (const char* bad : {"0", "61", "-3"}) {
+        const Outcome o = run({"scorecard", "out.wkd", bad});
+        EXPECT_EQ(o.code, 1) << bad;
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+        EXPECT_NE(o.err.find("no match"), std::string::npos) << o.err;
+    }
+    EXPECT_EQ(run({"scorecard", "out.wkd", "1", "--format", "pdf"}).code, 2);
+}
+
 TEST_F(CliTest, InfoPrintsTitleVersionAndCounts)
 {
     ASSERT_EQ(run({"build", WICKLY_SAMPLE_JSON, "out.wkd"}).code, 0);
