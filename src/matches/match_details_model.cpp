@@ -4,7 +4,7 @@
 #include "report_window_model.h"
 #include "scorecard_text.h"
 #include "web_context.h"
-#include "scorecard_handover.h"
+#include "scorecard_model.h"
 
 #include <memory>
 
@@ -150,12 +150,12 @@ void MatchDetailsModel::inningsClicked(int slot)
         refuse("Balls Per Over must be a number from 1 to 255.");
         return;
     }
-    std::unique_ptr<ScorecardModel> scorecard;
-    {
-        BusyPointer busy(m_platform);
-        scorecard = std::make_unique<ScorecardModel>(scorecardHandOver(slot));
+    // The scorecard shows the busy pointer itself while it reads, but not while it asks whether
+    // to start a second innings with the first innings' players.
+    auto scorecard = std::make_unique<ScorecardModel>(m_app, m_platform, scorecardHandOver(slot));
+    if (!scorecard->closed) {
+        m_platform.showInPlaceOf(*scorecard, *this);
     }
-    m_platform.showInPlaceOf(*scorecard, *this);
 
     // An innings created by the scorecard window belongs to the match once "OK" saves it, so a
     // new innings number is an unsaved change like any other.

@@ -1,8 +1,6 @@
 #pragma once
-// What the match details window hands to the scorecard window when an innings button is pressed,
-// and the window model that receives it.
-
-#include "platform.h"
+// What the match details window hands to the scorecard window when an innings button is pressed.
+// The scorecard window itself is ScorecardModel (scorecard_model.h).
 
 #include <array>
 #include <cstdint>
@@ -25,16 +23,6 @@ struct ScorecardHandOver
     // slot's number when it creates the innings; the match window takes it back when it closes.
     std::array<std::int32_t, 5> innings{};
     bool operator==(const ScorecardHandOver&) const = default;
-};
-
-// The scorecard window of one innings. Batting, bowling and extras entry are not built yet: the
-// window holds the hand-over values and closes at once, leaving the innings numbers unchanged.
-class ScorecardModel : public WindowModel
-{
-public:
-    explicit ScorecardModel(const ScorecardHandOver& values) : handOver(values) {}
-
-    ScorecardHandOver handOver;
 };
 
 } // namespace wickly::matches

@@ -18,6 +18,10 @@
 #include "qt_text.h"
 #include "report_window_model.h"
 #include "report_window_view.h"
+#include "special_events_model.h"
+#include "special_events_view.h"
+#include "scorecard_model.h"
+#include "scorecard_view.h"
 #include "tip_of_day_model.h"
 
 #include <QApplication>
@@ -197,6 +201,11 @@ void QtPlatform::showModal(WindowModel& model)
         QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
         PlayerEditorView view(*playerEditor, over);
         view.exec();
+    } else if (auto* specialEvents = dynamic_cast<masterdata::SpecialEventsModel*>(&model)) {
+        // Over the scorecard window that opened it.
+        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
+        SpecialEventsView view(*specialEvents, over);
+        view.exec();
     } else if (auto* configuration = dynamic_cast<config::ConfigModel*>(&model)) {
         ConfigDialog dialog(*configuration, m_parent);
         dialog.exec();
@@ -205,6 +214,9 @@ void QtPlatform::showModal(WindowModel& model)
         view.exec();
     } else if (auto* matchDetails = dynamic_cast<matches::MatchDetailsModel*>(&model)) {
         MatchDetailsView view(*matchDetails, m_parent);
+        view.exec();
+    } else if (auto* scorecard = dynamic_cast<matches::ScorecardModel*>(&model)) {
+        ScorecardView view(*scorecard, m_parent);
         view.exec();
     }
     // The views of further windows are added here as they are built.
