@@ -1,5 +1,7 @@
 #include "config_model.h"
 
+#include "file_io.h"
+
 #include "app_state.h"
 #include "fixed_text.h"
 #include "formats.h"
@@ -269,6 +271,15 @@ void ConfigModel::browseHeaderFileClicked()
 
 bool ConfigModel::startEditor(const std::string& path)
 {
+    // A text editor of the desktop first: xdg-open would show an HTML header file in the browser.
+    const char* pathVariable = std::getenv("PATH");
+    for (const char* editor : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed", "pluma",
+                               "featherpad", "leafpad", "geany"}) {
+        const std::string found = findOnPath(editor, pathVariable != nullptr ? pathVariable : "");
+        if (!found.empty() && m_platform.startProgram(found, {path})) {
+            return true;
+        }
+    }
     if (m_platform.startProgram("xdg-open", {path})) {
         return true;
     }

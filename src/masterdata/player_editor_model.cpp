@@ -289,9 +289,6 @@ void PlayerEditorModel::lastNameLeft()
         return;
     }
     const std::string last = rtrimBlanks(text(PlayerField::LastName));
-    if (isBlankText(last)) {
-        return; // nothing to suggest from
-    }
     const std::string first = text(PlayerField::FirstName);
     std::string suggestion = isBlankText(first) ? last : std::string(1, first[0]) + " " + last;
     setText(PlayerField::ReportName, suggestion.substr(0, 18));
@@ -397,7 +394,7 @@ void PlayerEditorModel::okClicked()
             if (firstDeleted == 0) {
                 firstDeleted = i;
             }
-        } else if (i != m_player && foldCase(trimBoth(p.reportName.raw())) == wanted) {
+        } else if (i != m_player && foldCase(rtrimBlanks(p.reportName.raw())) == wanted) {
             duplicate = true;
         }
     }

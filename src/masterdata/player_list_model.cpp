@@ -223,7 +223,7 @@ void PlayerListModel::deleteClicked()
         trimPlayerCount();
         return;
     }
-    if (m_platform.message("Do you really want to delete this player?", Buttons::YesNo, Icon::Warning, 1) !=
+    if (m_platform.message("Do you really want to delete this player?", Buttons::YesNo, Icon::Question, 1) !=
         Button::Yes) {
         return;
     }

@@ -45,7 +45,7 @@ InningsFigures countInnings(const InningsRecord& r, const SummaryInput& in, std:
     for (int k = 1; k <= nbat; ++k) {
         const BattingLine& b = r.batting[static_cast<std::size_t>(k)];
         const bool counted =
-            b.howOut > 0 && (isPlayer(b.batsman) || (b.batsman == 0 && allow > 0 && allow == bowlingClub));
+            b.howOut > 0 && (isPlayer(b.batsman) || (b.batsman == 0 && allow == bowlingClub));
         if (!counted) {
             continue;
         }

@@ -168,7 +168,7 @@ void MatchListModel::deleteClicked()
         return;
     }
     currentMatch = rows[static_cast<std::size_t>(selectedRow - 1)].record;
-    if (m_platform.message("Are you sure that you want to delete this match?", Buttons::YesNo, Icon::Warning, 1) !=
+    if (m_platform.message("Are you sure that you want to delete this match?", Buttons::YesNo, Icon::Question, 1) !=
             Button::Yes ||
         currentMatch <= 0) {
         return;

@@ -100,9 +100,18 @@ void ScorecardModel::howOutChosen(int index)
     if (!m_ready || !validIndex(index, kHowOutEntries.size())) {
         return;
     }
+    BattingRow& r = currentRow();
+    const bool becomesRunOut = index == RunOut && r.howOutPosition != RunOut;
     howOut = index;
-    currentRow().howOut = kHowOutEntries[static_cast<std::size_t>(index)];
-    currentRow().howOutPosition = index;
+    r.howOut = kHowOutEntries[static_cast<std::size_t>(index)];
+    r.howOutPosition = index;
+    if (becomesRunOut) {
+        // The bowler of the earlier dismissal is not an assisting fielder: the run out starts
+        // without one, so no stale name is saved and credited with an assisted run out.
+        bowlerList.selected = 0;
+        r.bowler.clear();
+        r.bowlerNumber = 0;
+    }
     applyVisibility();
     edited();
 }

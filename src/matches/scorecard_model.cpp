@@ -117,7 +117,7 @@ void ScorecardModel::open()
 
         // A second innings may start with the batting order and bowlers of the same team's first.
         const bool populate = !exists(number) && (slot == 2 || slot == 4) && exists(firstInnings) &&
-                              m_platform.message(kPopulateQuestion, Buttons::YesNo, Icon::None) == Button::Yes;
+                              m_platform.message(kPopulateQuestion, Buttons::YesNo, Icon::Question) == Button::Yes;
 
         BusyPointer busy(m_platform);
         loadPlayers();

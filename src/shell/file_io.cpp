@@ -17,6 +17,29 @@ Error systemError()
 
 } // namespace
 
+std::string findOnPath(const std::string& program, const std::string& pathVariable)
+{
+    std::size_t start = 0;
+    while (start <= pathVariable.size()) {
+        std::size_t end = pathVariable.find(':', start);
+        if (end == std::string::npos) {
+            end = pathVariable.size();
+        }
+        const std::string folder = pathVariable.substr(start, end - start);
+        if (!folder.empty()) {
+            const std::string candidate = folder + "/" + program;
+            struct stat st
+            {
+            };
+            if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0) {
+                return candidate;
+            }
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
 Result<std::vector<std::uint8_t>> readFileBytes(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -19,4 +19,7 @@ Result<std::vector<std::uint8_t>> readFileBytes(const std::string& path);
 // read-only is not replaced. The error message is the system's reason.
 Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// The full path of `program` in the folders of a PATH-style text ("/usr/bin:/bin"), or empty.
+std::string findOnPath(const std::string& program, const std::string& pathVariable);
+
 } // namespace wickly

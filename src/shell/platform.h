@@ -25,6 +25,7 @@ enum class Icon
     Error,
     Warning,
     Information,
+    Question,
 };
 
 enum class Button

@@ -69,6 +69,7 @@ Button QtPlatform::messageBox(const MessageBoxRequest& request)
     case Icon::Error: box.setIcon(QMessageBox::Critical); break;
     case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     }
     std::vector<std::pair<QMessageBox::StandardButton, Button>> buttons;

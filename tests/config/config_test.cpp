@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sys/stat.h>
+
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -405,6 +408,11 @@ TEST_F(ConfigTest, EditOpensTheHeaderFileInTheDesktopsEditor)
     const std::string file = db.folder.file("head.htm");
     test::writeBytes(file, {'<', 'p', '>'});
     ConfigModel m = open();
+    // No desktop text editor on the PATH for the first part.
+    const char* oldPath = std::getenv("PATH");
+    const std::string savedPath = oldPath != nullptr ? oldPath : "";
+    test::TempFolder tools;
+    ::setenv("PATH", tools.path().c_str(), 1);
 
     m.values.headerFile = "   ";
     m.editHeaderFileClicked();
@@ -426,6 +434,16 @@ TEST_F(ConfigTest, EditOpensTheHeaderFileInTheDesktopsEditor)
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].icon, Icon::Error);
     EXPECT_NE(platform.messages[0].text.find("No text editor could be started"), std::string::npos);
+
+    // A desktop text editor on the PATH comes first: xdg-open would show an HTML file in a browser.
+    const std::string gedit = tools.file("gedit");
+    test::writeBytes(gedit, {'#', '!'});
+    ::chmod(gedit.c_str(), 0755);
+    platform.startedPrograms.clear();
+    platform.programsStart = true;
+    m.editHeaderFileClicked();
+    EXPECT_EQ(platform.startedPrograms, (std::vector<std::vector<std::string>>{{gedit, file}}));
+    ::setenv("PATH", savedPath.c_str(), 1);
 }
 
 TEST_F(ConfigTest, EditOffersToCreateAMissingHeaderFile)
@@ -433,6 +451,10 @@ TEST_F(ConfigTest, EditOffersToCreateAMissingHeaderFile)
     const std::string file = db.folder.file("new-head.htm");
     ConfigModel m = open();
     m.values.headerFile = file;
+    const char* oldPath = std::getenv("PATH");
+    const std::string savedPath = oldPath != nullptr ? oldPath : "";
+    test::TempFolder tools; // no desktop text editor on the PATH
+    ::setenv("PATH", tools.path().c_str(), 1);
 
     platform.buttonAnswers = {Button::No};
     m.editHeaderFileClicked();
@@ -454,6 +476,7 @@ TEST_F(ConfigTest, EditOffersToCreateAMissingHeaderFile)
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].icon, Icon::Error);
     EXPECT_TRUE(platform.startedPrograms.empty());
+    ::setenv("PATH", savedPath.c_str(), 1);
 }
 
 TEST_F(ConfigTest, ChangeColourStartsAtTheSwatchAndUpdatesThePreview)

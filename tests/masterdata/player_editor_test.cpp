@@ -332,7 +332,7 @@ TEST_F(PlayerEditorTest, ReportNameSuggestion)
         {"", "Smith", "", "Smith"},
         {"Bob", "Abcdefghijklmnopqrst", "", "B Abcdefghijklmnop"}, // cut to 18
         {"John", "Smith", "Smithy", "Smithy"},
-        {"John", "", "", ""},
+        {"John", "", "", "J "},
     };
     for (const auto& [first, last, before, after] : cases) {
         PlayerEditorModel e(app, ui, 0);

@@ -212,6 +212,7 @@ TEST_F(PlayerListTest, DeleteClearsTheScorecardsAndDropsTrailingDeletedPlayers)
     list.deleteClicked();
     EXPECT_EQ(ws.read<PlayerRecord>(8).reportName.str(), "Player 8");
     EXPECT_EQ(ui.messages.back().text, "Do you really want to delete this player?");
+    EXPECT_EQ(ui.messages.back().icon, Icon::Question);
     EXPECT_EQ(ui.messages.back().buttons, Buttons::YesNo);
 
     ui.buttonAnswers = {Button::Yes};

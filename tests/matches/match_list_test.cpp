@@ -138,6 +138,7 @@ TEST_F(MatchListTest, DeletingKeepsTheRememberedPosition)
     list.deleteClicked();
     ASSERT_EQ(platform.messages.size(), 1U);
     EXPECT_EQ(platform.messages[0].text, "Are you sure that you want to delete this match?");
+    EXPECT_EQ(platform.messages[0].icon, Icon::Question);
     EXPECT_EQ(platform.messages[0].buttons, Buttons::YesNo);
     EXPECT_EQ(platform.messages[0].defaultButton, 1); // No
     EXPECT_EQ(list.rows.size(), 5U);

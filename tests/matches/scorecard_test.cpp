@@ -214,6 +214,7 @@ TEST_F(ScorecardTest, SecondInningsMayStartWithTheFirstInningsPlayers)
     ScorecardModel yes(app, platform, h);
     ASSERT_EQ(platform.messageTexts(),
               std::vector<std::string>{"Do you wish to populate scorecard with players from the 1st innings?"});
+    EXPECT_EQ(platform.messages.back().icon, Icon::Question);
     EXPECT_EQ(platform.messages[0].buttons, Buttons::YesNo);
     EXPECT_EQ(platform.busyDepth, 0);
     InningsRecord expected;
@@ -393,6 +394,13 @@ TEST_F(ScorecardTest, RunOutNamesTheAssistingFielderInTheBowlerColumn)
     EXPECT_EQ(m.batting[1].bowler, "");
     EXPECT_EQ(m.batting[1].bowlerNumber, 0);
     EXPECT_TRUE(m.changed());
+
+    // Changing a catch into a run out does not make the catch's bowler the assisting fielder.
+    bat(m, 2, {.batsman = 2, .howOut = Caught, .fieldsman = 4, .bowler = 5});
+    m.howOutChosen(RunOut);
+    EXPECT_EQ(m.batting[2].bowler, "");
+    EXPECT_EQ(m.batting[2].bowlerNumber, 0);
+    EXPECT_EQ(m.batting[2].fieldsmanNumber, 4);
 }
 
 TEST_F(ScorecardTest, TheKeyboardMovesOnToTheNextBattingRow)

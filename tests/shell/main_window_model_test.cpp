@@ -1,6 +1,7 @@
 // The main window's caption, enabled commands, button checks, closing prompt, tips and About.
 
 #include "about_model.h"
+#include "file_io.h"
 #include "database_fixture.h"
 #include "main_window_model.h"
 #include "scripted_platform.h"

@@ -1,10 +1,9 @@
 #include "about_model.h"
 
 #include "app_state.h"
+#include "file_io.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
 
 namespace wickly {
 
@@ -20,26 +19,6 @@ const std::vector<std::string>& AboutModel::systemInfoTools()
     static const std::vector<std::string> tools{"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor",
                                                 "xfce4-taskmanager", "lxtask"};
     return tools;
-}
-
-std::string findOnPath(const std::string& program, const std::string& pathVariable)
-{
-    std::size_t start = 0;
-    while (start <= pathVariable.size()) {
-        std::size_t end = pathVariable.find(':', start);
-        if (end == std::string::npos) {
-            end = pathVariable.size();
-        }
-        const std::string folder = pathVariable.substr(start, end - start);
-        if (!folder.empty()) {
-            const std::string candidate = (std::filesystem::path(folder) / program).string();
-            if (::access(candidate.c_str(), X_OK) == 0 && !std::filesystem::is_directory(candidate)) {
-                return candidate;
-            }
-        }
-        start = end + 1;
-    }
-    return {};
 }
 
 void AboutModel::systemInfoClicked()

@@ -28,7 +28,4 @@ private:
     Platform& m_platform;
 };
 
-// The full path of `program` in the folders of the PATH text, or empty.
-std::string findOnPath(const std::string& program, const std::string& pathVariable);
-
 } // namespace wickly
