@@ -171,56 +171,41 @@ void QtPlatform::writeSetting(std::string_view section, std::string_view key, st
                       QString::fromStdString(std::string(value)));
 }
 
+namespace {
+
+// Shows the view of `model` modally over `parent` when the model is a `Model`; true when it was.
+template <class Model, class View> bool execIf(WindowModel& model, QWidget* parent)
+{
+    auto* m = dynamic_cast<Model*>(&model);
+    if (m == nullptr) {
+        return false;
+    }
+    View view(*m, parent);
+    view.exec();
+    return true;
+}
+
+} // namespace
+
 void QtPlatform::showModal(WindowModel& model)
 {
-    if (auto* tip = dynamic_cast<TipOfDayModel*>(&model)) {
-        TipOfDayDialog dialog(*tip, m_parent);
-        dialog.exec();
-    } else if (auto* about = dynamic_cast<AboutModel*>(&model)) {
-        AboutDialog dialog(*about, m_parent);
-        dialog.exec();
-    } else if (auto* report = dynamic_cast<stats::ReportWindowModel*>(&model)) {
-        ReportWindowView view(*report, m_parent);
-        view.exec();
-    } else if (auto* listEditor = dynamic_cast<masterdata::ListEditorModel*>(&model)) {
-        ListEditorDialog dialog(*listEditor, m_parent);
-        dialog.exec();
-    } else if (auto* nameDialog = dynamic_cast<masterdata::NameDialogModel*>(&model)) {
-        // Over the list editor that opened it.
-        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
-        NameDialog dialog(*nameDialog, over);
-        dialog.exec();
-    } else if (auto* teamDialog = dynamic_cast<masterdata::TeamDialogModel*>(&model)) {
-        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
-        TeamDialog dialog(*teamDialog, over);
-        dialog.exec();
-    } else if (auto* playerList = dynamic_cast<masterdata::PlayerListModel*>(&model)) {
-        PlayerListView view(*playerList, m_parent);
-        view.exec();
-    } else if (auto* playerEditor = dynamic_cast<masterdata::PlayerEditorModel*>(&model)) {
-        // Over the player list or the scorecard window that opened it.
-        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
-        PlayerEditorView view(*playerEditor, over);
-        view.exec();
-    } else if (auto* specialEvents = dynamic_cast<masterdata::SpecialEventsModel*>(&model)) {
-        // Over the scorecard window that opened it.
-        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent;
-        SpecialEventsView view(*specialEvents, over);
-        view.exec();
-    } else if (auto* configuration = dynamic_cast<config::ConfigModel*>(&model)) {
-        ConfigDialog dialog(*configuration, m_parent);
-        dialog.exec();
-    } else if (auto* matchList = dynamic_cast<matches::MatchListModel*>(&model)) {
-        MatchListView view(*matchList, m_parent);
-        view.exec();
-    } else if (auto* matchDetails = dynamic_cast<matches::MatchDetailsModel*>(&model)) {
-        MatchDetailsView view(*matchDetails, m_parent);
-        view.exec();
-    } else if (auto* scorecard = dynamic_cast<matches::ScorecardModel*>(&model)) {
-        ScorecardView view(*scorecard, m_parent);
-        view.exec();
-    }
-    // The views of further windows are added here as they are built.
+    // Every window opens over the one in use: the modal window showing now, else the main window.
+    QWidget* over = dialogParent();
+    const bool shown = execIf<TipOfDayModel, TipOfDayDialog>(model, over) ||
+                       execIf<AboutModel, AboutDialog>(model, over) ||
+                       execIf<stats::ReportWindowModel, ReportWindowView>(model, over) ||
+                       execIf<masterdata::ListEditorModel, ListEditorDialog>(model, over) ||
+                       execIf<masterdata::NameDialogModel, NameDialog>(model, over) ||
+                       execIf<masterdata::TeamDialogModel, TeamDialog>(model, over) ||
+                       execIf<masterdata::PlayerListModel, PlayerListView>(model, over) ||
+                       execIf<masterdata::PlayerEditorModel, PlayerEditorView>(model, over) ||
+                       execIf<masterdata::SpecialEventsModel, SpecialEventsView>(model, over) ||
+                       execIf<config::ConfigModel, ConfigDialog>(model, over) ||
+                       execIf<matches::MatchListModel, MatchListView>(model, over) ||
+                       execIf<matches::MatchDetailsModel, MatchDetailsView>(model, over) ||
+                       execIf<matches::ScorecardModel, ScorecardView>(model, over);
+    // The views of further windows are added to the list above as they are built.
+    (void)shown;
 }
 
 void QtPlatform::showInPlaceOf(WindowModel& child, WindowModel& parent)

@@ -8,6 +8,7 @@
 #include "container.h"
 #include "desktop_app.h"
 #include "main_window_view.h"
+#include "qt_modal.h"
 #include "qt_platform.h"
 #include "working_set.h"
 
@@ -22,51 +23,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace wickly;
+using namespace wickly::test;
 using namespace wickly::ui;
-
-namespace {
-
-// Runs `act` on the next modal window of type W that opens, and records its text or title.
-template <class W> class ModalAnswerer
-{
-public:
-    explicit ModalAnswerer(std::function<void(W*)> act) : m_act(std::move(act))
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-                seen << w->windowTitle();
-                if constexpr (std::is_same_v<W, QMessageBox>) {
-                    texts << w->text();
-                }
-                m_act(w);
-            }
-            if (++m_ticks > 500) {
-                m_timer.stop();
-            }
-        });
-        m_timer.start();
-    }
-    QStringList seen;
-    QStringList texts;
-
-private:
-    std::function<void(W*)> m_act;
-    QTimer m_timer;
-    int m_ticks = 0;
-};
-
-void pressOk(QMessageBox* box)
-{
-    box->button(QMessageBox::Ok)->click();
-}
-
-} // namespace
 
 class ConfigSmokeTest : public QObject
 {
@@ -144,7 +104,7 @@ private slots:
         QTest::keyClicks(wide, "300");
 
         {
-            ModalAnswerer<QMessageBox> answer(pressOk);
+            MessageBoxAnswerer answer(QMessageBox::Ok, MessageBoxAnswerer::Times::Every);
             QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
             QCOMPARE(answer.texts, QStringList{"Runs per Wide must be between 0 and 255."});
         }
@@ -175,7 +135,7 @@ private slots:
         email->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(email, "pat.example.org");
 
-        ModalAnswerer<QMessageBox> answer(pressOk);
+        MessageBoxAnswerer answer(QMessageBox::Ok, MessageBoxAnswerer::Times::Every);
         dialog.findChild<QLineEdit*>("homeUrlEdit")->setFocus(Qt::TabFocusReason);
         QTRY_COMPARE(answer.texts, QStringList{"The Author Email field should be in the form of name@ispname"});
         QCOMPARE(email->text(), QString("pat.example.org"));
@@ -186,14 +146,16 @@ private slots:
         DesktopApp app;
         app.start({});
         app.window().findChild<QAction*>("newfile")->trigger();
-        ModalAnswerer<ConfigDialog> answer([](ConfigDialog* dialog) {
-            auto* title = dialog->findChild<QLineEdit*>("titleEdit");
-            title->selectAll();
-            QTest::keyClicks(title, "Club XI");
-            dialog->findChild<QPushButton*>("okButton")->click();
-        });
+        ModalPlayer answer([](QWidget* w) { return qobject_cast<ConfigDialog*>(w) != nullptr; },
+                           [](QWidget* dialog) {
+                               auto* title = dialog->findChild<QLineEdit*>("titleEdit");
+                               title->selectAll();
+                               QTest::keyClicks(title, "Club XI");
+                               dialog->findChild<QPushButton*>("okButton")->click();
+                           },
+                           ModalPlayer::Times::Every);
         QTest::mouseClick(app.window().button(MainButton::Config), Qt::LeftButton);
-        QCOMPARE(answer.seen, QStringList{"Setup"});
+        QCOMPARE(answer.titles, QStringList{"Setup"});
         QCOMPARE(app.window().windowTitle(), QString("Wickly : Club XI"));
     }
 

@@ -7,6 +7,7 @@
 #include "list_editor_model.h"
 #include "list_editor_view.h"
 #include "main_window_view.h"
+#include "qt_modal.h"
 #include "qt_platform.h"
 #include "working_set.h"
 
@@ -19,70 +20,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace wickly;
 using namespace wickly::masterdata;
+using namespace wickly::test;
 using namespace wickly::ui;
-
-namespace {
-
-// Waits for a modal window with the given object name and plays the user in it once.
-class ModalActor
-{
-public:
-    ModalActor(const char* objectName, std::function<void(QWidget*)> act) : m_name(objectName), m_act(std::move(act))
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (w != nullptr && w->objectName() == m_name && w->isVisible()) {
-                m_timer.stop();
-                acted = true;
-                m_act(w);
-            } else if (++m_ticks > 500) {
-                m_timer.stop();
-            }
-        });
-        m_timer.start();
-    }
-    bool acted = false;
-
-private:
-    QString m_name;
-    std::function<void(QWidget*)> m_act;
-    QTimer m_timer;
-    int m_ticks = 0;
-};
-
-// Answers the next modal message box with `button` and records its text.
-class MessageBoxAnswerer
-{
-public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton button)
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this, button] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                m_timer.stop();
-                texts << box->text();
-                box->button(button)->click();
-            } else if (++m_ticks > 500) {
-                m_timer.stop();
-            }
-        });
-        m_timer.start();
-    }
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-    int m_ticks = 0;
-};
-
-} // namespace
 
 class ListEditorSmokeTest : public QObject
 {
@@ -127,14 +69,14 @@ private slots:
         QVERIFY(edit->isEnabled());
 
         bool urlsShown = false;
-        ModalActor typeName("nameDialog", [&](QWidget* w) {
+        ModalPlayer typeName(shownWindowNamed("nameDialog"), [&](QWidget* w) {
             urlsShown = w->findChild<QLineEdit*>("logoUrlEdit")->isVisible();
             w->findChild<QLineEdit*>("nameEdit")->setText("Gamma");
             w->findChild<QLineEdit*>("abbreviationEdit")->setText("GAM");
             w->findChild<QPushButton*>("okButton")->click();
         });
         QTest::mouseClick(dialog.findChild<QPushButton*>("addButton"), Qt::LeftButton);
-        QVERIFY(typeName.acted);
+        QVERIFY(typeName.done);
         QVERIFY(urlsShown);
         QCOMPARE(lines->count(), 3);
         QCOMPARE(lines->currentRow(), 2);
@@ -169,20 +111,20 @@ private slots:
 
         int clubsListed = -1;
         int linesAfterAdd = -1;
-        ModalActor team("teamDialog", [&](QWidget* w) {
+        ModalPlayer team(shownWindowNamed("teamDialog"), [&](QWidget* w) {
             clubsListed = w->findChild<QListWidget*>("clubList")->count();
             w->findChild<QLineEdit*>("nameEdit")->setText("Beta Firsts");
             w->findChild<QListWidget*>("clubList")->setCurrentRow(1);
             w->findChild<QPushButton*>("okButton")->click();
         });
-        ModalActor editor("listEditorDialog", [&](QWidget* w) {
+        ModalPlayer editor(shownWindowNamed("listEditorDialog"), [&](QWidget* w) {
             w->findChild<QPushButton*>("addButton")->click(); // waits while the team dialog is open
             linesAfterAdd = w->findChild<QListWidget*>("linesList")->count();
             w->findChild<QPushButton*>("closeButton")->click();
         });
         QTest::mouseClick(desktop.window().button(MainButton::Teams), Qt::LeftButton);
-        QVERIFY(editor.acted);
-        QVERIFY(team.acted);
+        QVERIFY(editor.done);
+        QVERIFY(team.done);
         QCOMPARE(clubsListed, 2);
         QCOMPARE(linesAfterAdd, 1);
         QCOMPARE(ws.count(RecordKind::Team), 1);

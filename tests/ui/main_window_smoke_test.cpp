@@ -5,6 +5,7 @@
 #include "container.h"
 #include "desktop_app.h"
 #include "main_window_view.h"
+#include "qt_modal.h"
 #include "working_set.h"
 
 #include <QApplication>
@@ -13,42 +14,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace wickly;
+using namespace wickly::test;
 using namespace wickly::ui;
-
-namespace {
-
-// Answers the next modal message box with `button` and records its text.
-class MessageBoxAnswerer
-{
-public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton button) : m_button(button)
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->button(m_button)->click();
-            }
-            if (++m_ticks > 500) {
-                m_timer.stop();
-            }
-        });
-        m_timer.start();
-    }
-    QStringList texts;
-
-private:
-    QMessageBox::StandardButton m_button;
-    QTimer m_timer;
-    int m_ticks = 0;
-};
-
-} // namespace
 
 class MainWindowSmokeTest : public QObject
 {
@@ -86,7 +55,7 @@ private slots:
         QVERIFY(app.window().button(MainButton::Teams)->isEnabled());
         QVERIFY(app.window().findChild<QAction*>("save")->isEnabled());
 
-        MessageBoxAnswerer answer(QMessageBox::Ok);
+        MessageBoxAnswerer answer(QMessageBox::Ok, MessageBoxAnswerer::Times::Every);
         QTest::mouseClick(app.window().button(MainButton::Teams), Qt::LeftButton);
         QCOMPARE(answer.texts, QStringList{"Enter a club first"});
     }
@@ -106,7 +75,7 @@ private slots:
             club.name.assign("A");
             ws.append(club);
 
-            MessageBoxAnswerer answer(button);
+            MessageBoxAnswerer answer(button, MessageBoxAnswerer::Times::Every);
             const bool closed = app.window().close();
             QCOMPARE(answer.texts, QStringList{"Save changes to database?"});
             QCOMPARE(closed, closes);

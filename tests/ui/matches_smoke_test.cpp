@@ -8,6 +8,7 @@
 #include "match_details_view.h"
 #include "match_list_model.h"
 #include "match_list_view.h"
+#include "qt_modal.h"
 #include "qt_platform.h"
 #include "working_set.h"
 
@@ -20,51 +21,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <functional>
 
 using namespace wickly;
 using namespace wickly::matches;
+using namespace wickly::test;
 using namespace wickly::ui;
-
-namespace {
-
-// Answers the next message box with `button` and records its text.
-class MessageBoxAnswerer
-{
-public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton button) : m_button(button)
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                m_timer.stop();
-                texts << box->text();
-                box->button(m_button)->click();
-                done = true;
-            } else if (++m_ticks > 500) {
-                m_timer.stop();
-            }
-        });
-        m_timer.start();
-    }
-    QStringList texts;
-    bool done = false;
-
-private:
-    QMessageBox::StandardButton m_button;
-    QTimer m_timer;
-    int m_ticks = 0;
-};
-
-template <class W> W* child(QWidget* parent, const char* name)
-{
-    return parent->findChild<W*>(name);
-}
-
-} // namespace
 
 class MatchesSmokeTest : public QObject
 {

@@ -8,6 +8,7 @@
 #include "player_editor_view.h"
 #include "player_list_model.h"
 #include "player_list_view.h"
+#include "qt_modal.h"
 #include "qt_platform.h"
 #include "working_set.h"
 
@@ -19,68 +20,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <functional>
 
 using namespace wickly;
 using namespace wickly::masterdata;
+using namespace wickly::test;
 using namespace wickly::ui;
-
-namespace {
-
-// Runs `act` once on the first modal window that `accept` takes, then stops.
-class ModalPlayer
-{
-public:
-    ModalPlayer(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act)
-        : m_accept(std::move(accept)), m_act(std::move(act))
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (w != nullptr && m_accept(w)) {
-                m_timer.stop();
-                m_act(w);
-                done = true;
-            } else if (++m_ticks > 500) {
-                m_timer.stop();
-            }
-        });
-        m_timer.start();
-    }
-    bool done = false;
-
-private:
-    std::function<bool(QWidget*)> m_accept;
-    std::function<void(QWidget*)> m_act;
-    QTimer m_timer;
-    int m_ticks = 0;
-};
-
-// Answers the next message box with `button` and records its text.
-class MessageBoxAnswerer : public ModalPlayer
-{
-public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton button)
-        : ModalPlayer([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-                      [this, button](QWidget* w) {
-                          auto* box = qobject_cast<QMessageBox*>(w);
-                          texts << box->text();
-                          box->button(button)->click();
-                      })
-    {
-    }
-    QStringList texts;
-};
-
-template <class W> W* child(QWidget* parent, const char* name)
-{
-    return parent->findChild<W*>(name);
-}
-
-} // namespace
 
 class PlayerSmokeTest : public QObject
 {

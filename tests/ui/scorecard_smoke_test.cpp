@@ -6,6 +6,7 @@
 
 #include "app_state.h"
 #include "container.h"
+#include "qt_modal.h"
 #include "qt_platform.h"
 #include "scorecard_model.h"
 #include "scorecard_view.h"
@@ -22,46 +23,13 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace wickly;
 using namespace wickly::matches;
+using namespace wickly::test;
 using namespace wickly::ui;
 
 namespace {
-
-// Answers the next message box with `button` and records its text.
-class MessageBoxAnswerer
-{
-public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton button) : m_button(button)
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                m_timer.stop();
-                texts << box->text();
-                box->button(m_button)->click();
-                done = true;
-            } else if (++m_ticks > 500) {
-                m_timer.stop();
-            }
-        });
-        m_timer.start();
-    }
-    QStringList texts;
-    bool done = false;
-
-private:
-    QMessageBox::StandardButton m_button;
-    QTimer m_timer;
-    int m_ticks = 0;
-};
-
-template <class W> W* child(QWidget* parent, const QString& name)
-{
-    return parent->findChild<W*>(name);
-}
 
 QWidget* focused()
 {
@@ -261,15 +229,10 @@ private slots:
     void thePlatformOpensTheWindowForItsModel()
     {
         ScorecardModel model(m_app, m_platform, handOver());
-        bool seen = false;
-        QTimer::singleShot(50, [&] {
-            if (auto* view = qobject_cast<ScorecardView*>(QApplication::activeModalWidget())) {
-                seen = true;
-                view->findChild<QPushButton*>("cancelButton")->click();
-            }
-        });
+        ModalPlayer user([](QWidget* w) { return qobject_cast<ScorecardView*>(w) != nullptr; },
+                         [](QWidget* view) { view->findChild<QPushButton*>("cancelButton")->click(); });
         m_platform.showModal(model);
-        QVERIFY(seen);
+        QVERIFY(user.done);
         QVERIFY(model.closed);
     }
 

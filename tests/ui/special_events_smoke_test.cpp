@@ -4,6 +4,7 @@
 
 #include "app_state.h"
 #include "container.h"
+#include "qt_modal.h"
 #include "qt_platform.h"
 #include "special_events_model.h"
 #include "special_events_view.h"
@@ -16,49 +17,13 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace wickly;
 using namespace wickly::masterdata;
+using namespace wickly::test;
 using namespace wickly::ui;
 
 namespace {
-
-// Runs `act` once on the first modal window that `accept` takes, then stops.
-class ModalPlayer
-{
-public:
-    ModalPlayer(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act)
-        : m_accept(std::move(accept)), m_act(std::move(act))
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (w != nullptr && m_accept(w)) {
-                m_timer.stop();
-                m_act(w);
-                done = true;
-            } else if (++m_ticks > 500) {
-                m_timer.stop();
-            }
-        });
-        m_timer.start();
-    }
-    bool done = false;
-
-private:
-    std::function<bool(QWidget*)> m_accept;
-    std::function<void(QWidget*)> m_act;
-    QTimer m_timer;
-    int m_ticks = 0;
-};
-
-template <class W> W* child(QWidget* parent, const char* name)
-{
-    return parent->findChild<W*>(name);
-}
 
 std::string storedEvent(AppState& app, std::int32_t n)
 {
@@ -151,16 +116,10 @@ private slots:
         SpecialEventsView view(model);
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
-        QStringList texts;
-        ModalPlayer answer([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-                           [&texts](QWidget* w) {
-                               auto* box = qobject_cast<QMessageBox*>(w);
-                               texts << box->text();
-                               box->button(QMessageBox::Ok)->click();
-                           });
+        MessageBoxAnswerer answer(QMessageBox::Ok);
         QTest::mouseClick(child<QPushButton>(&view, "addButton"), Qt::LeftButton);
         QTRY_VERIFY(answer.done);
-        QCOMPARE(texts, QStringList{"Please select a player first"});
+        QCOMPARE(answer.texts, QStringList{"Please select a player first"});
         QCOMPARE(WorkingSet(m_app).count(RecordKind::SpecialEvent), 2);
         QVERIFY(!m_app.databaseChanged);
     }
