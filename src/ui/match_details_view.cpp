@@ -120,7 +120,7 @@ MatchDetailsView::MatchDetailsView(matches::MatchDetailsModel& model, QWidget* p
 
     // ---- The match
     auto* details = new QGridLayout;
-    details->addWidget(makeLabel(tr("Match &Type"), m_matchType, this), 0, 0);
+    details->addWidget(makeLabel(tr("Match T&ype"), m_matchType, this), 0, 0);
     details->addWidget(m_matchType, 0, 1);
     details->addWidget(makeLabel(tr("&Date Played"), date, this), 0, 2);
     details->addWidget(date, 0, 3);
@@ -158,12 +158,12 @@ MatchDetailsView::MatchDetailsView(matches::MatchDetailsModel& model, QWidget* p
     teams->addWidget(buildTeamGroup(1));
 
     auto* result = new QHBoxLayout;
-    result->addWidget(makeLabel(tr("Match Res&ult"), m_result, this));
+    result->addWidget(makeLabel(tr("Match Resu&lt"), m_result, this));
     result->addWidget(m_result, 1);
     result->addWidget(m_margin, 1);
 
     auto* summary = makeButton(tr("&Summary"), "summaryButton", this);
-    auto* report = makeButton(tr("R&eport"), "reportButton", this);
+    auto* report = makeButton(tr("Re&port"), "reportButton", this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(summary);
     buttons->addWidget(report);
@@ -253,8 +253,9 @@ QWidget* MatchDetailsView::buildTeamGroup(int group)
     w.team = makeCombo(first ? "team1Combo" : "team2Combo", box);
     w.captain = makeCombo(first ? "captain1Combo" : "captain2Combo", box);
     w.keeper = makeCombo(first ? "keeper1Combo" : "keeper2Combo", box);
-    w.captainLabel = makeLabel(first ? tr("&Captain") : tr("Ca&ptain"), w.captain, box);
-    w.keeperLabel = makeLabel(first ? tr("&Keeper") : tr("Kee&per"), w.keeper, box);
+    w.captainLabel = makeLabel(first ? tr("&Captain") : tr("Capta&in"), w.captain, box);
+    // Every letter of the second "Keeper" already opens another control: it is reached with Tab.
+    w.keeperLabel = makeLabel(first ? tr("&Keeper") : tr("Keeper"), w.keeper, box);
     w.wonToss = new QRadioButton(tr("Won Toss"), box);
     w.wonToss->setObjectName(first ? "wonToss1Option" : "wonToss2Option");
     // The two options sit in different groups; the model keeps at most one marked.
@@ -285,7 +286,7 @@ QWidget* MatchDetailsView::buildTeamGroup(int group)
     });
 
     auto* grid = new QGridLayout(box);
-    grid->addWidget(makeLabel(first ? tr("Tea&m") : tr("T&eam"), w.team, box), 0, 0);
+    grid->addWidget(makeLabel(first ? tr("T&eam") : tr("&Team"), w.team, box), 0, 0);
     grid->addWidget(w.team, 0, 1, 1, 2);
     grid->addWidget(w.captainLabel, 1, 0);
     grid->addWidget(w.captain, 1, 1, 1, 2);
