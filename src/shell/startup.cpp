@@ -83,6 +83,20 @@ LegacySettings readLegacySettings(const std::string& folder, bool remove)
     return s;
 }
 
+std::string oldDatabasesMessage(const StartupResult& result)
+{
+    if (result.oldDatabases.empty()) {
+        return {};
+    }
+    std::string names;
+    for (const std::string& name : result.oldDatabases) {
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    return "Wickly has detected old database files (" + names +
+           ") in the DATABASE subdirectory.  This version cannot convert them, so they have been left as they "
+           "are, together with wickly.ini.";
+}
+
 StartupResult prepareStartup(AppState& app, const std::string& currentFolder)
 {
     StartupResult r;

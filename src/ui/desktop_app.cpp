@@ -23,12 +23,16 @@ QString DesktopApp::programFolder()
 
 void DesktopApp::start(const QStringList& arguments, bool showTips)
 {
-    prepareStartup(m_app, QDir::currentPath().toStdString());
+    const StartupResult startup = prepareStartup(m_app, QDir::currentPath().toStdString());
     m_model = std::make_unique<MainWindowModel>(m_app, m_platform);
     m_view = std::make_unique<MainWindowView>(*m_model);
     m_platform.setParentWindow(m_view.get());
     m_platform.registerView(*m_model, m_view.get());
     m_view->show();
+
+    if (const std::string old = oldDatabasesMessage(startup); !old.empty()) {
+        m_platform.message(old, Buttons::Ok, Icon::Information, 0, "Database Conversion");
+    }
 
     if (showTips && showTipsAtStartup(m_platform)) {
         QString tips = programFolder() + "/tipofday.txt";
