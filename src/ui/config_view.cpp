@@ -2,6 +2,7 @@
 
 #include "config_model.h"
 #include "qt_text.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,14 +40,6 @@ QString cssColour(std::uint32_t c)
 {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF))
         .name();
-}
-
-void showText(QLineEdit* edit, const std::string& text)
-{
-    const QString q = toQ(text);
-    if (edit->text() != q) {
-        edit->setText(q);
-    }
 }
 
 void setChecked(QRadioButton* on, QRadioButton* off, bool value)

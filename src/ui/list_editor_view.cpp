@@ -2,10 +2,10 @@
 
 #include "list_editor_model.h"
 #include "qt_text.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,25 +20,6 @@ namespace wickly::ui {
 namespace {
 
 // The lines are columns of fixed-width text under a heading line.
-QFont listFont()
-{
-    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-}
-
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-int selectedRow(const QListWidget* list)
-{
-    const QList<QListWidgetItem*> items = list->selectedItems();
-    return items.isEmpty() ? -1 : list->row(items.front());
-}
-
 QLineEdit* makeEdit(const std::string& text, int maxLength, const char* name, QWidget* parent)
 {
     auto* e = new QLineEdit(toQ(text), parent);
@@ -58,11 +39,11 @@ ListEditorDialog::ListEditorDialog(masterdata::ListEditorModel& model, QWidget* 
     setWindowTitle(toQ(m_model.caption));
 
     m_heading->setObjectName("headingLabel");
-    m_heading->setFont(listFont());
+    m_heading->setFont(fixedFont());
     // The heading lines up with the list's text.
     m_heading->setIndent(m_lines->frameWidth() + 2);
     m_lines->setObjectName("linesList");
-    m_lines->setFont(listFont());
+    m_lines->setFont(fixedFont());
     m_lines->setUniformItemSizes(true);
     m_lines->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -126,7 +107,7 @@ ListEditorDialog::ListEditorDialog(masterdata::ListEditorModel& model, QWidget* 
     setTabOrder(m_delete, close);
     setTabOrder(close, help);
 
-    const QFontMetrics metrics(listFont());
+    const QFontMetrics metrics(fixedFont());
     resize(metrics.horizontalAdvance(QString(60, 'M')) + 160, 420);
     render();
     m_lines->setFocus();
@@ -280,7 +261,7 @@ TeamDialog::TeamDialog(masterdata::TeamDialogModel& model, QWidget* parent)
     setObjectName("teamDialog");
     setWindowTitle(toQ(m_model.caption));
     m_clubs->setObjectName("clubList");
-    m_clubs->setFont(listFont());
+    m_clubs->setFont(fixedFont());
     m_clubs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_clubs->setTextElideMode(Qt::ElideNone); // the record number past the name stays out of sight
     for (const masterdata::ListLine& club : m_model.clubs) {
@@ -323,7 +304,7 @@ TeamDialog::TeamDialog(masterdata::TeamDialogModel& model, QWidget* parent)
     layout->addWidget(m_clubs, 1);
     layout->addLayout(buttons);
 
-    const QFontMetrics metrics(listFont());
+    const QFontMetrics metrics(fixedFont());
     resize(metrics.horizontalAdvance(QString(42, 'M')) + 40, 340);
     m_name->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "match_details_model.h"
 #include "qt_text.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -24,14 +25,6 @@ using matches::FormField;
 
 namespace {
 
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QComboBox* makeCombo(const char* name, QWidget* parent)
 {
     auto* c = new QComboBox(parent);
@@ -39,13 +32,6 @@ QComboBox* makeCombo(const char* name, QWidget* parent)
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     c->setMinimumContentsLength(16);
     return c;
-}
-
-QLabel* makeLabel(const QString& caption, QWidget* buddy, QWidget* parent)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setBuddy(buddy);
-    return l;
 }
 
 // Shows a list's entries (refilled only when they changed, so the open list is not disturbed)
@@ -76,14 +62,6 @@ void showTexts(QComboBox* combo, const std::vector<std::string>& entries, int se
     }
     list.selected = selected;
     showList(combo, list);
-}
-
-void showText(QLineEdit* edit, const std::string& text)
-{
-    const QString q = toQ(text);
-    if (edit->text() != q) {
-        edit->setText(q);
-    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "match_list_model.h"
 #include "qt_text.h"
+#include "widgets.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,18 +11,6 @@
 #include <QVBoxLayout>
 
 namespace wickly::ui {
-
-namespace {
-
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 MatchListView::MatchListView(matches::MatchListModel& model, QWidget* parent)
     : QDialog(parent), m_model(model), m_table(new QTreeWidget(this))

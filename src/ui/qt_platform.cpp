@@ -101,11 +101,17 @@ Button QtPlatform::messageBox(const MessageBoxRequest& request)
     return buttons.back().second;
 }
 
-std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request)
+std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& request, bool save)
 {
     QFileDialog dialog(dialogParent(), toQ(request.title), QString(), qtFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save && !request.defaultExtension.empty()) {
+        dialog.setDefaultSuffix(toQ(request.defaultExtension).mid(request.defaultExtension[0] == '.' ? 1 : 0));
+    }
+    if (save) {
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    }
     if (!request.initialName.empty()) {
         dialog.selectFile(toQ(request.initialName));
     }
@@ -116,23 +122,14 @@ std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& r
     return files.isEmpty() ? std::string() : files.front().toStdString();
 }
 
+std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request)
+{
+    return fileDialog(request, false);
+}
+
 std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request)
 {
-    QFileDialog dialog(dialogParent(), toQ(request.title), QString(), qtFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (!request.defaultExtension.empty()) {
-        dialog.setDefaultSuffix(toQ(request.defaultExtension).mid(request.defaultExtension[0] == '.' ? 1 : 0));
-    }
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
-    if (!request.initialName.empty()) {
-        dialog.selectFile(toQ(request.initialName));
-    }
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? std::string() : files.front().toStdString();
+    return fileDialog(request, true);
 }
 
 void QtPlatform::setBusy(bool busy)

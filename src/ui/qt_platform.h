@@ -44,6 +44,7 @@ public:
 
 private:
     QWidget* dialogParent() const;
+    std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
 
     QWidget* m_parent = nullptr;
     std::unique_ptr<QPrinter> m_printer;

@@ -1,11 +1,11 @@
 #include "report_window_view.h"
 
 #include "qt_text.h"
+#include "widgets.h"
 #include "report_window_model.h"
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,15 +17,6 @@
 namespace wickly::ui {
 
 namespace {
-
-QFont fixedFont(double pointSize, bool bold)
-{
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPointSizeF(pointSize);
-    f.setBold(bold);
-    return f;
-}
 
 QFont titleFont(double pointSize)
 {

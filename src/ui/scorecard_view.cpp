@@ -1,6 +1,7 @@
 #include "scorecard_view.h"
 
 #include "qt_text.h"
+#include "widgets.h"
 #include "scorecard_model.h"
 
 #include <QAbstractItemView>
@@ -75,30 +76,6 @@ QLineEdit* makeNumber(const QString& name, QWidget* parent)
     e->setMaxLength(kNumberLength);
     e->setMaximumWidth(QFontMetrics(e->font()).horizontalAdvance(QString(7, '0')));
     return e;
-}
-
-QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* makeLabel(const QString& caption, QWidget* buddy, QWidget* parent)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setBuddy(buddy);
-    return l;
-}
-
-void showText(QLineEdit* edit, const std::string& text)
-{
-    const QString q = toQ(text);
-    if (edit->text() != q) {
-        const QSignalBlocker block(edit);
-        edit->setText(q);
-    }
 }
 
 } // namespace

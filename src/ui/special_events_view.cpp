@@ -1,10 +1,10 @@
 #include "special_events_view.h"
 
 #include "qt_text.h"
+#include "widgets.h"
 #include "special_events_model.h"
 
 #include <QButtonGroup>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -23,25 +23,14 @@ using masterdata::SpecialEventsModel;
 namespace {
 
 // Both lists are columns of fixed-width text.
-QFont listFont()
-{
-    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-}
-
 QListWidget* makeList(const char* name, QWidget* parent)
 {
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
-    list->setFont(listFont());
+    list->setFont(fixedFont());
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
-}
-
-int selectedRow(const QListWidget* list)
-{
-    const QList<QListWidgetItem*> items = list->selectedItems();
-    return items.isEmpty() ? -1 : list->row(items.front());
 }
 
 } // namespace
@@ -142,7 +131,7 @@ SpecialEventsView::SpecialEventsView(SpecialEventsModel& model, QWidget* parent)
     setTabOrder(m_events, m_delete);
     setTabOrder(m_delete, close);
 
-    const QFontMetrics metrics(listFont());
+    const QFontMetrics metrics(fixedFont());
     resize(metrics.horizontalAdvance(QString(58, 'M')) + 180, 520);
     render();
     m_players->setFocus();
