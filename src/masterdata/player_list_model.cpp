@@ -67,17 +67,7 @@ void PlayerListModel::build()
         if (startsWithDeletedMark(p.reportName.raw())) {
             continue;
         }
-        PlayerTreeNode* club = findNode("C" + std::to_string(p.club));
-        if (club == nullptr || p.club == 0) {
-            club = findNode(kNoClubKey);
-            if (club == nullptr) {
-                PlayerTreeNode none;
-                none.key = kNoClubKey;
-                none.text = "(No Club)";
-                clubs.push_back(std::move(none));
-                club = &clubs.back();
-            }
-        }
+        PlayerTreeNode* club = clubNodeFor(p.club);
         club->children.push_back(playerNode(p, i));
     }
     for (PlayerTreeNode& club : clubs) {
@@ -105,23 +95,29 @@ PlayerTreeNode* PlayerListModel::findNode(const std::string& key)
     return const_cast<PlayerTreeNode*>(std::as_const(*this).find(key));
 }
 
+PlayerTreeNode* PlayerListModel::clubNodeFor(std::int16_t club)
+{
+    // A player whose club is not listed goes under "(No Club)", made when first needed.
+    if (PlayerTreeNode* node = club == 0 ? nullptr : findNode("C" + std::to_string(club))) {
+        return node;
+    }
+    if (PlayerTreeNode* none = findNode(kNoClubKey)) {
+        return none;
+    }
+    PlayerTreeNode none;
+    none.key = kNoClubKey;
+    none.text = "(No Club)";
+    clubs.push_back(std::move(none));
+    return &clubs.back();
+}
+
 void PlayerListModel::addPlayerNode(std::int32_t record)
 {
     const PlayerRecord p = m_ws.read<PlayerRecord>(record);
     if (startsWithDeletedMark(p.reportName.raw())) {
         return;
     }
-    PlayerTreeNode* club = p.club == 0 ? nullptr : findNode("C" + std::to_string(p.club));
-    if (club == nullptr) {
-        club = findNode(kNoClubKey);
-        if (club == nullptr) {
-            PlayerTreeNode none;
-            none.key = kNoClubKey;
-            none.text = "(No Club)";
-            clubs.push_back(std::move(none));
-            club = &clubs.back();
-        }
-    }
+    PlayerTreeNode* club = clubNodeFor(p.club);
     PlayerTreeNode node = playerNode(p, record);
     const auto at = std::upper_bound(club->children.begin(), club->children.end(), node, before);
     club->children.insert(at, std::move(node));

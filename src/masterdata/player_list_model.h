@@ -60,6 +60,8 @@ public:
 private:
     void build();
     PlayerTreeNode* findNode(const std::string& key);
+    // The node of a club, or "(No Club)" for a club that is not listed.
+    PlayerTreeNode* clubNodeFor(std::int16_t club);
     // Adds the node of player `record` under its club, unless the player is deleted; selects it.
     void addPlayerNode(std::int32_t record);
     void removeNode(const std::string& key);

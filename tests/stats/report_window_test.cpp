@@ -18,15 +18,6 @@
 namespace wickly::stats {
 namespace {
 
-std::string lines(std::initializer_list<std::string> ls)
-{
-    std::string out;
-    for (const std::string& l : ls) {
-        out += l + "\r\n";
-    }
-    return out;
-}
-
 std::string asText(const std::vector<std::uint8_t>& bytes)
 {
     return std::string(bytes.begin(), bytes.end());
@@ -50,7 +41,7 @@ ReportText rankedReport()
 }
 
 // The head and foot of a page with every web setting empty and all colours black.
-const std::string kPlainHead = lines({
+const std::string kPlainHead = test::crlfLines({
     "<html>",
     "<head>",
     "<! Produced by Wickly, https://example.test !>",
@@ -65,7 +56,7 @@ const std::string kPlainHead = lines({
     "</font></strong></td></tr>",
     "</table>",
 });
-const std::string kPlainFoot = lines({
+const std::string kPlainFoot = test::crlfLines({
     "<p><font size=\"1\" face=\"Arial\">",
     "Last updated 05-Jan-02.",
     "</font></p>",
@@ -137,7 +128,7 @@ TEST_F(ReportFiles, TextIsTheFourPartsLineByLine)
 {
     ReportText r = rankedReport();
     r.lines = {" 1  A & B", ""};
-    const std::string expected = lines({"Top Run Aggregates", "All grades", "", kHeading, " 1  A & B", ""});
+    const std::string expected = test::crlfLines({"Top Run Aggregates", "All grades", "", kHeading, " 1  A & B", ""});
     EXPECT_EQ(write(r, ReportFileFormat::Text), expected);
     EXPECT_EQ(ReportCopyText(r), expected);
 }
@@ -146,7 +137,7 @@ TEST_F(ReportFiles, CsvQuotesEveryCellOfTheHeadingAndTheLines)
 {
     ReportText r = rankedReport();
     r.lines.push_back(" 4  D \"Doc\" Grey    Reds   1");
-    EXPECT_EQ(write(r, ReportFileFormat::Csv), lines({
+    EXPECT_EQ(write(r, ReportFileFormat::Csv), test::crlfLines({
                                                    "\"Name\",\"Club\",\"Runs\"",
                                                    "\"A Smith\",\"Reds\",\"512\"",
                                                    "\"B & Jones\",\"<Blues>\",\" 64\"",
@@ -154,7 +145,7 @@ TEST_F(ReportFiles, CsvQuotesEveryCellOfTheHeadingAndTheLines)
                                                    "\"D \"\"Doc\"\" Grey\",\"Reds\",\"1\"",
                                                }));
     r.lines.clear();
-    EXPECT_EQ(write(r, ReportFileFormat::Csv), lines({"\"Name\",\"Club\",\"Runs\""}));
+    EXPECT_EQ(write(r, ReportFileFormat::Csv), test::crlfLines({"\"Name\",\"Club\",\"Runs\""}));
 }
 
 TEST_F(ReportFiles, CsvOfAScorecardIsRefusedWithoutWriting)
@@ -176,7 +167,7 @@ TEST_F(ReportFiles, HtmlTableHasARankColumnAndAlternatingRows)
     const std::string odd = "   <tr bgcolor=\"#FFFFCC\">";
     EXPECT_EQ(write(rankedReport(), ReportFileFormat::Html),
               kPlainHead +
-                  lines({
+                  test::crlfLines({
                       "<font face=\"Arial, Helvetica, sans-serif\" size=2>",
                       "<table border=0 cellpadding=3>",
                       even,
@@ -215,7 +206,7 @@ TEST_F(ReportFiles, HtmlTableWithoutRankColumnOrLines)
     r.lines.clear();
     const std::string page = write(r, ReportFileFormat::Html);
     const std::string th = "      <td bgcolor=\"#FFCC00\"><font size=2 face=Arial>";
-    EXPECT_NE(page.find(lines({
+    EXPECT_NE(page.find(test::crlfLines({
                             "<table border=0 cellpadding=3>",
                             "   <tr bgcolor=\"#FFFF99\">",
                             th + "<strong>Team</strong></font></td>",
@@ -268,7 +259,7 @@ TEST_F(ReportFiles, FreeFormBodyKeepsTheTextWithBannersAndNameLinks)
     const std::string banner = "<table border=0 width=500 bgcolor=#ffcc00><tr><td>";
     const std::string page = write(r, ReportFileFormat::Html);
     const std::string body = page.substr(page.find("<pre>"));
-    EXPECT_EQ(body, lines({
+    EXPECT_EQ(body, test::crlfLines({
                         "<pre>",
                         banner + "<strong>Match at &lt;Oval&gt;</strong></td></tr></table>",
                         banner + "<b>REDS 1st Innings</b></td></tr></table>" +

@@ -45,6 +45,15 @@ bool fileExists(const std::string& path)
     return fs::exists(path, ec);
 }
 
+std::string crlfLines(std::initializer_list<std::string> lines)
+{
+    std::string out;
+    for (const std::string& l : lines) {
+        out += l + "\r\n";
+    }
+    return out;
+}
+
 std::vector<std::uint8_t> hexBytes(const std::string& hex)
 {
     std::vector<std::uint8_t> out;

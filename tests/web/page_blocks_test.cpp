@@ -11,16 +11,6 @@
 namespace wickly::web {
 namespace {
 
-// The lines joined with CR LF, each line ended.
-std::string lines(std::initializer_list<std::string> ls)
-{
-    std::string out;
-    for (const std::string& l : ls) {
-        out += l + "\r\n";
-    }
-    return out;
-}
-
 bool contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
@@ -93,7 +83,7 @@ TEST(HtmlEscaping, EscapesMarkupCharactersAndQuotesOnlyInAttributes)
 TEST_F(PageBlocks, HeadWithoutExtrasIsTheFixedFrame)
 {
     EXPECT_EQ(head("Top Run Aggregates", "All grades"),
-              lines({
+              test::crlfLines({
                   "<html>",
                   "<head>",
                   "<! Produced by Wickly, https://example.test !>",
@@ -226,7 +216,7 @@ TEST_F(PageBlocks, HomePageIsAFramesetOfTheMenuAndTheSummary)
     TextFile out;
     WriteHomePage(out, web, "Reds \"A\" Statistics<br>B", "3");
     EXPECT_EQ(out.text(),
-              lines({
+              test::crlfLines({
                   "<html>",
                   "<head>",
                   "   <meta name=\"GENERATOR\" content=\"Wickly\">",
@@ -265,7 +255,7 @@ TEST_F(PageBlocks, MenuListsEveryReportPageInCatalogueGroups)
                "</font></td></tr>";
     };
     EXPECT_EQ(out.text(),
-              lines({
+              test::crlfLines({
                   "<html>",
                   "<head>",
                   "<! Produced by Wickly, https://example.test !>",
