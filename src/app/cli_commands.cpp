@@ -1,5 +1,11 @@
 #include "cli_commands.h"
 
+#include "cli_convert.h"
+#include "cli_exchange.h"
+#include "cli_report.h"
+#include "cli_support.h"
+#include "cli_web.h"
+
 #include "app_state.h"
 #include "container.h"
 #include "file_io.h"
@@ -20,6 +26,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <ostream>
 #include <stdexcept>
 #include <system_error>
@@ -27,59 +34,6 @@
 namespace wickly::cli {
 
 namespace {
-
-constexpr const char* kToolName = "wickly-cli";
-
-// A folder of its own for the working files of one command, so that the tool never touches the
-// working files of a desktop session in the current directory. Removed when the command ends.
-class PrivateFolder
-{
-public:
-    PrivateFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "wickly-cli-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error(std::string("cannot create a temporary folder: ") + std::strerror(errno));
-        }
-        m_path = pattern;
-    }
-
-    ~PrivateFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-
-    PrivateFolder(const PrivateFolder&) = delete;
-    PrivateFolder& operator=(const PrivateFolder&) = delete;
-
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-// Messages go out as one line each.
-std::string oneLine(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    return text;
-}
-
-int failure(std::ostream& err, const std::string& message)
-{
-    err << kToolName << ": " << oneLine(message) << '\n';
-    return 1;
-}
-
-// Each command gets a fresh state whose working files live in `folder`.
-AppState freshState(const PrivateFolder& folder)
-{
-    AppState app;
-    app.startupFolder = folder.path();
-    return app;
-}
 
 int infoCommand(const std::string& database, std::ostream& out, std::ostream& err)
 {
@@ -205,6 +159,20 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     scorecard->add_option("--format", format, "text (the default) or html: a whole page")
         ->check(CLI::IsMember({"text", "html"}));
 
+    std::string folder;
+    CLI::App* convert = app.add_subcommand(
+        "convert", "Convert the old databases (*.cfg) in FOLDER/database into containers, as start-up does");
+    convert->add_option("FOLDER", folder, "The folder the program starts in (it holds the \"database\" folder)")
+        ->required();
+
+    ExchangeCommands exchangeCommands(app);
+
+    ReportOptions reportOptions;
+    CLI::App* report = addReportCommand(app, reportOptions);
+
+    WebOptions webOptions;
+    CLI::App* web = addWebCommand(app, webOptions);
+
     try {
         app.parse(std::vector<std::string>(args.rbegin(), args.rend())); // CLI11 takes them reversed
     } catch (const CLI::Success& e) {
@@ -224,10 +192,22 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             status = buildCommand(input, database, err);
         } else if (scorecard->parsed()) {
             status = scorecardCommand(database, match, summary, format, out, err);
+        } else if (convert->parsed()) {
+            status = convertCommand(folder, out, err);
+        } else if (report->parsed()) {
+            status = reportCommand(reportOptions, out, err);
+        } else if (web->parsed()) {
+            status = webCommand(webOptions, out, err);
+        } else if (const std::optional<int> exchanged = exchangeCommands.run(out, err)) {
+            status = *exchanged;
         } else {
             err << app.help();
             return 2;
         }
+    } catch (const std::bad_alloc&) {
+        // Record counts are capped while reading, but a large database may still need more memory
+        // than there is.
+        return failure(err, "there is not enough memory for this database");
     } catch (const std::exception& e) {
         return failure(err, e.what());
     }

@@ -6,6 +6,7 @@
 #include "fixed_text.h"
 #include "formats.h"
 #include "records.h"
+#include "text_encoding.h"
 #include "working_set.h"
 
 #include <cfloat>
@@ -252,9 +253,17 @@ void ConfigModel::browseHeaderFileClicked()
     FileDialogRequest request;
     request.title = "Header File";
     request.filter = "HTML Files (*.htm *.html)|*.htm *.html|Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
-    request.initialName = rtrimBlanks(values.headerFile);
-    const std::optional<std::string> chosen = m_platform.openFileDialog(request);
-    if (!chosen || chosen->empty()) {
+    // The stored name is record text (Windows-1252); the dialog deals in file-system names.
+    request.initialName = cp1252ToUtf8(rtrimBlanks(values.headerFile));
+    const std::optional<std::string> chosenPath = m_platform.openFileDialog(request);
+    if (!chosenPath || chosenPath->empty()) {
+        return;
+    }
+    const std::optional<std::string> chosen = utf8ToCp1252(*chosenPath);
+    if (!chosen) {
+        m_platform.message("The path of the file cannot be stored as the Header File: it holds letters the database "
+                           "cannot keep. Move the file to a folder whose name has none and choose it again.",
+                           Buttons::Ok, Icon::Error);
         return;
     }
     // A longer path would be cut when stored and then name a file that does not exist.
@@ -305,7 +314,7 @@ void ConfigModel::editHeaderFileClicked()
     }
     const std::string path = rtrimBlanks(values.headerFile);
     std::error_code ec;
-    const std::filesystem::path file(path);
+    const std::filesystem::path file(cp1252ToUtf8(path));
     if (std::filesystem::is_directory(file, ec)) {
         m_platform.message("\"" + path + "\" is a folder. Choose a file as the Header File.", Buttons::Ok, Icon::Error);
         return;
@@ -322,7 +331,7 @@ void ConfigModel::editHeaderFileClicked()
             return;
         }
     }
-    if (!startEditor(path)) {
+    if (!startEditor(file.string())) {
         m_platform.message("No text editor could be started to edit \"" + path +
                                "\".\n\nWickly opens the file with the desktop's default program (xdg-open), or "
                                "with the editor named in the VISUAL or EDITOR environment variable.",

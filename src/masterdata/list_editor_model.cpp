@@ -44,6 +44,15 @@ std::string trimBoth(std::string_view s)
     return rtrimBlanks(ltrimBlanks(s));
 }
 
+// A name whose first character, after any blanks, is the deleted mark. Stored, it would delete
+// the entry without the checks and cascades of Delete ("#"), or hide it from this editor while
+// the other windows still list it ("#1 Club"), so the dialogs refuse it.
+bool beginsWithDeletedMark(std::string_view name)
+{
+    const std::string trimmed = ltrimBlanks(name);
+    return !trimmed.empty() && trimmed.front() == DELETED_MARK.front();
+}
+
 // A stored web address; a field whose first byte is zero was never assigned and counts as blank.
 template <std::size_t N> std::string storedUrl(const FixedText<N>& f)
 {
@@ -118,6 +127,11 @@ void NameDialogModel::okClicked()
     if (urlsVisible && !logoUrlLeft()) {
         return;
     }
+    if (beginsWithDeletedMark(name)) {
+        m_platform.message("A name cannot begin with \"#\"", Buttons::Ok, Icon::Error);
+        focus = Field::Name;
+        return;
+    }
     exchange = FitText(ltrimBlanks(name), static_cast<int>(kNameWidth)) + " " +
                FitText(ltrimBlanks(abbreviation), static_cast<int>(kAbbreviationWidth));
     if (urlsVisible) {
@@ -164,6 +178,10 @@ void TeamDialogModel::okClicked()
         selectedClub >= 0 && selectedClub < static_cast<int>(clubs.size()) ? clubs[selectedClub].record : 0;
     if (club < 1) {
         m_platform.message("You must select a club for this team", Buttons::Ok, Icon::Error);
+        return;
+    }
+    if (beginsWithDeletedMark(name)) {
+        m_platform.message("A team name cannot begin with \"#\"", Buttons::Ok, Icon::Error);
         return;
     }
     resultName = name;
@@ -386,7 +404,13 @@ bool ListEditorModel::deleteRecord(std::int32_t record)
                                "these players before the club can be deleted.",
                                Buttons::Ok, Icon::Error);
             return false;
-        case ClubDeletion::Deleted: return true;
+        case ClubDeletion::Deleted:
+            // "Allow Players for" naming a deleted club would count as a club nobody plays for
+            // (and as the next club added, should its number come back): it becomes all clubs.
+            if (m_app.header.options.allowPlayersClub == record) {
+                m_app.header.options.allowPlayersClub = 0;
+            }
+            return true;
         }
         return false;
     case GradesKind: m_ws.deleteGrade(record); return true;

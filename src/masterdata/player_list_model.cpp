@@ -3,6 +3,7 @@
 #include "app_state.h"
 #include "formats.h"
 #include "lookups.h"
+#include "player_deletion.h"
 #include "player_editor_model.h"
 
 #include <algorithm>
@@ -226,7 +227,8 @@ void PlayerListModel::deleteClicked()
     m_app.databaseChanged = true;
     try {
         BusyPointer busy(m_platform);
-        m_ws.deletePlayer(n); // also clears the player from every scorecard
+        // Every reference goes, so that the next player added in this slot inherits nothing.
+        DeletePlayerEverywhere(m_ws, n);
     } catch (const StorageError& e) {
         storageFailed("The player could not be deleted.", e);
         build(); // show what the files now hold

@@ -1,6 +1,7 @@
 #include "innings_summary.h"
 
 #include "formats.h"
+#include "lines_per_team.h"
 #include "records.h"
 #include "working_set.h"
 
@@ -33,8 +34,8 @@ struct InningsFigures
 InningsFigures countInnings(const InningsRecord& r, const SummaryInput& in, std::int16_t battingClub,
                             std::int16_t bowlingClub, const DatabaseOptions& o, std::int32_t players)
 {
-    const int nbat = std::clamp<int>(o.batsmenPerTeam, 1, InningsRecord::kLines - 1);
-    const int nbow = std::clamp<int>(o.bowlersPerTeam, 0, InningsRecord::kLines - 1);
+    const int nbat = BatsmenPerTeam(o);
+    const int nbow = BowlersPerTeam(o);
     const int allow = o.allowPlayersClub;
     const auto isPlayer = [&](int n) { return n >= 1 && n <= players; };
 
@@ -104,7 +105,7 @@ SummaryOutput ComputeInningsSummary(const WorkingSet& ws, const SummaryInput& in
     // counts for a multi-day match, where a second innings can follow on.
     const bool followOn = in.followOnEnforced && multiDay;
     const int rc = in.result;
-    const int nbat = std::clamp<int>(o.batsmenPerTeam, 1, InningsRecord::kLines - 1);
+    const int nbat = BatsmenPerTeam(o);
 
     SummaryOutput out;
     long long s1 = 0;

@@ -21,6 +21,20 @@ bool inRange(double v, double low, double high)
     return v >= low && v <= high; // false for a value that is not a number
 }
 
+const std::array<const char*, 2> kTeamGroups = {"1st Batting Team", "2nd Batting Team"};
+
+// Bonus points below what the record's hundredths can hold (-327.67).
+bool bonusTooLow(double v)
+{
+    return !(RoundHalfEven(v * 100.0) >= kMinBonusHundredths);
+}
+
+std::string bonusRangeMessage(int group)
+{
+    return std::string("Bonus Comp. Points of the ") + kTeamGroups[static_cast<std::size_t>(group)] +
+           " must be a number from -327.67 to 300.";
+}
+
 } // namespace
 
 bool DateFormatValid(const std::string& date)
@@ -77,8 +91,13 @@ bool MatchDetailsModel::bonusLeft(int group)
     if (group < 0 || group > 1) {
         return true;
     }
-    if (ValText(teams[static_cast<std::size_t>(group)].bonusPoints) > kMaxBonus) {
+    // The value stays as typed and the focus stays in the field until it is one that can be kept.
+    const double v = ValText(teams[static_cast<std::size_t>(group)].bonusPoints);
+    if (v > kMaxBonus) {
         return refuse("Value must be less than 300");
+    }
+    if (bonusTooLow(v)) {
+        return refuse(bonusRangeMessage(group));
     }
     return true;
 }
@@ -189,12 +208,10 @@ bool MatchDetailsModel::storableValues()
             return refuse(std::string(s.caption) + " must be a number from " + std::to_string(s.low) + " to 255.");
         }
     }
-    static const std::array<const char*, 2> kGroups = {"1st Batting Team", "2nd Batting Team"};
-    for (std::size_t g = 0; g < 2; ++g) {
-        const double v = ValText(teams[g].bonusPoints);
-        if (!(v <= kMaxBonus) || !(RoundHalfEven(v * 100.0) >= kMinBonusHundredths)) {
-            return refuse(std::string("Bonus Comp. Points of the ") + kGroups[g] +
-                          " must be a number from -327.67 to 300.");
+    for (int g = 0; g < 2; ++g) {
+        const double v = ValText(teams[static_cast<std::size_t>(g)].bonusPoints);
+        if (!(v <= kMaxBonus) || bonusTooLow(v)) {
+            return refuse(bonusRangeMessage(g));
         }
     }
     return true;

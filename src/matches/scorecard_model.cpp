@@ -6,6 +6,7 @@
 #include "scorecard_model.h"
 
 #include "formats.h"
+#include "lines_per_team.h"
 #include "lookups.h"
 #include "player_editor_model.h"
 #include "special_events_model.h"
@@ -49,13 +50,6 @@ namespace {
 constexpr const char* kPopulateQuestion = "Do you wish to populate scorecard with players from the 1st innings?";
 constexpr const char* kSubstituteText = "sub";
 
-// Batting and bowling lines per team: 7..14 in any database this program writes; anything else
-// is read as the default.
-int linesPerTeam(std::int16_t option)
-{
-    return option >= 1 && option <= kScorecardLines ? option : 11;
-}
-
 // A stored number as the window shows it; `hideZero` leaves a 0 out.
 std::string figure(long long value, bool hideZero = false)
 {
@@ -92,8 +86,8 @@ void ScorecardModel::open()
 {
     m_ready = false;
     const DatabaseOptions& o = m_app.header.options;
-    nbat = linesPerTeam(o.batsmenPerTeam);
-    nbow = linesPerTeam(o.bowlersPerTeam);
+    nbat = BatsmenPerTeam(o);
+    nbow = BowlersPerTeam(o);
     const std::int16_t allow = o.allowPlayersClub;
     const std::int16_t batClub = handOver.battingClub;
     const std::int16_t bowlClub = handOver.bowlingClub;
@@ -214,6 +208,9 @@ void ScorecardModel::fillFromRecord(const InningsRecord& r)
             continue;
         }
         BattingRow& row = batting[k];
+        row.storedBalls = line.ballsFaced;
+        row.storedFours = line.fours;
+        row.storedSixes = line.sixes;
         const int position = howOutPosition(line.howOut);
         row.howOutPosition = position;
         row.howOut = kHowOutEntries[static_cast<std::size_t>(position)];

@@ -56,6 +56,12 @@ struct BattingRow
     std::int32_t fieldsmanNumber = 0; // -2 for a substitute
     std::int32_t bowlerNumber = 0;    // the assisting fielder for a run out
     int howOutPosition = 0;           // position in kHowOutEntries
+    // The stored balls faced, fours and sixes of a reopened innings. The window shows and saves
+    // the columns only while their options ("Include Balls Faced", "Include 4's and 6's") are on;
+    // while an option is off, saving writes these back, so switching it never erases figures.
+    std::int16_t storedBalls = 0;
+    std::int16_t storedFours = 0;
+    std::int16_t storedSixes = 0;
 };
 
 struct BowlingRow

@@ -26,6 +26,12 @@ bool isBowlingWicket(int position)
     }
 }
 
+// The two rows a "listed twice" message names, after its own words: " (rows 3 and 7)".
+std::string rowsText(int first, int second)
+{
+    return " (rows " + std::to_string(first) + " and " + std::to_string(second) + ")";
+}
+
 bool isBlank(const std::string& text)
 {
     return isBlankText(text);
@@ -90,7 +96,7 @@ bool ScorecardModel::errorsFound()
             const bool same = a.batsmanNumber > 0 && b.batsmanNumber > 0 ? a.batsmanNumber == b.batsmanNumber
                                                                          : a.batsman == b.batsman;
             if (same) {
-                return !refuse("The same batsman is listed twice - Data not saved");
+                return !refuse("The same batsman is listed twice - Data not saved" + rowsText(i, j));
             }
         }
     }
@@ -102,7 +108,7 @@ bool ScorecardModel::errorsFound()
         }
         for (int j = i + 1; j <= nbow; ++j) {
             if (bowling[static_cast<std::size_t>(j)].bowler.selectedRecord() == first) {
-                return !refuse("The same bowler is listed twice - Data not saved");
+                return !refuse("The same bowler is listed twice - Data not saved" + rowsText(i, j));
             }
         }
     }
@@ -119,7 +125,8 @@ bool ScorecardModel::errorsFound()
         }
         const int h = batting[static_cast<std::size_t>(p)].howOutPosition;
         if (h == DidNotBat || h == NotOut) {
-            return !refuse("FOW" + NumText(w) + " - Batsman is not listed as dismissed");
+            return !refuse("FOW" + NumText(w) + " - Batsman is not listed as dismissed (batting row " +
+                           std::to_string(p) + ")");
         }
     }
     return false;
@@ -239,6 +246,7 @@ bool ScorecardModel::warningsAccepted()
 
 InningsRecord ScorecardModel::buildRecord() const
 {
+    const DatabaseOptions& options = m_app.header.options;
     InningsRecord r;
     r.byes = stored(byes);
     r.legByes = stored(legByes);
@@ -251,9 +259,10 @@ InningsRecord ScorecardModel::buildRecord() const
         BattingLine& line = r.batting[k];
         line.batsman = static_cast<std::int16_t>(row.batsmanNumber);
         line.runs = stored(row.runs);
-        line.ballsFaced = stored(row.balls);
-        line.fours = stored(row.fours);
-        line.sixes = stored(row.sixes);
+        // A column the options hide keeps the figures the innings was opened with.
+        line.ballsFaced = options.scorecardBallsFaced != 0 ? stored(row.balls) : row.storedBalls;
+        line.fours = options.scorecardFoursSixes != 0 ? stored(row.fours) : row.storedFours;
+        line.sixes = options.scorecardFoursSixes != 0 ? stored(row.sixes) : row.storedSixes;
         if (k <= static_cast<std::size_t>(kFallOfWicketEntries)) {
             const FallOfWicketEntry& fow = fallOfWickets[k];
             line.fowScore = stored(fow.score);

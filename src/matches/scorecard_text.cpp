@@ -1,6 +1,7 @@
 #include "scorecard_text.h"
 
 #include "formats.h"
+#include "lines_per_team.h"
 #include "lookups.h"
 #include "match_form.h"
 #include "web_context.h"
@@ -117,8 +118,10 @@ void ScorecardWriter::battingLine(const BattingLine& b, std::int32_t captain, st
 
 void ScorecardWriter::innings(int slot, const std::string& introduction)
 {
+    // A number above the innings count names no innings (the summaries skip it too): its slot
+    // may hold nothing yet, or an unrelated innings left behind by an earlier database.
     const std::int32_t number = m_form.innings[static_cast<std::size_t>(slot)];
-    if (number < 1) {
+    if (number < 1 || number > m_ws.count(RecordKind::Innings)) {
         return;
     }
     line(introduction);
@@ -134,8 +137,8 @@ void ScorecardWriter::innings(int slot, const std::string& introduction)
     const bool battingRecorded = recorded(battingClub, bowlingClub);
     const bool fieldingRecorded = recorded(bowlingClub, battingClub);
 
-    const int nbat = std::clamp<int>(m_options.batsmenPerTeam, 0, InningsRecord::kLines - 1);
-    const int nbow = std::clamp<int>(m_options.bowlersPerTeam, 0, InningsRecord::kLines - 1);
+    const int nbat = BatsmenPerTeam(m_options);
+    const int nbow = BowlersPerTeam(m_options);
 
     if (m_full && battingRecorded) {
         std::string heading = std::string(68, ' ') + "R";

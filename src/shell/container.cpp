@@ -7,6 +7,9 @@
 #include "platform.h"
 #include "working_set.h"
 
+#include <algorithm>
+#include <new>
+#include <sys/stat.h>
 
 namespace wickly {
 
@@ -37,6 +40,55 @@ std::string kindWord(RecordKind kind)
 }
 
 } // namespace
+
+KindCounts countsOf(const DatabaseHeader& header)
+{
+    KindCounts counts{};
+    for (int k = 0; k < kRecordKindCount; ++k) {
+        counts[static_cast<std::size_t>(k)] = header.count(static_cast<RecordKind>(k));
+    }
+    return counts;
+}
+
+ContainerLayout containerLayout(const KindCounts& counts)
+{
+    ContainerLayout layout;
+    std::int64_t length = 0;
+    for (RecordKind kind : kSaveOrder) {
+        const KindInfo& info = kindInfo(kind);
+        const std::int64_t start = std::max<std::int64_t>(length + 1, kFirstSectionPosition);
+        const std::int64_t count = counts[static_cast<std::size_t>(kind)];
+        if (count > 0) {
+            length = start - 1 + (count - 1) * static_cast<std::int64_t>(info.slotSize) +
+                     static_cast<std::int64_t>(info.usedSize);
+        }
+        layout.positions[static_cast<std::size_t>(kind)] = start;
+    }
+    layout.length = std::max<std::int64_t>(length, static_cast<std::int64_t>(kHeaderSize));
+    return layout;
+}
+
+std::string containerLimitProblem(const KindCounts& counts)
+{
+    for (RecordKind kind : kSaveOrder) {
+        const std::int64_t count = counts[static_cast<std::size_t>(kind)];
+        if (count > maxCount(kind)) {
+            return "it holds " + std::to_string(count) + " " + kindWord(kind) +
+                   ", but a Wickly database file holds at most " + std::to_string(maxCount(kind));
+        }
+    }
+    const ContainerLayout layout = containerLayout(counts);
+    std::int64_t furthest = layout.length;
+    for (std::int64_t p : layout.positions) {
+        furthest = std::max(furthest, p);
+    }
+    if (furthest > kLargestContainer) {
+        return "its records would reach position " + std::to_string(furthest) +
+               ", but the positions of a Wickly database file end at " + std::to_string(kLargestContainer) +
+               " (about 3 million innings)";
+    }
+    return {};
+}
 
 bool versionAccepted(const std::string& programVersion, const std::string& fileVersion)
 {
@@ -80,24 +132,18 @@ Result<DatabaseHeader> parseContainer(std::span<const std::uint8_t> file, const 
 
 std::vector<std::uint8_t> buildContainer(const WorkingSet& ws, DatabaseHeader& header)
 {
-    std::vector<std::uint8_t> file;
+    const ContainerLayout layout = containerLayout(countsOf(ws.header()));
+    std::vector<std::uint8_t> file(static_cast<std::size_t>(layout.length), 0);
     for (RecordKind kind : kSaveOrder) {
         const KindInfo& info = kindInfo(kind);
-        std::int32_t start = static_cast<std::int32_t>(file.size()) + 1;
-        if (start < kFirstSectionPosition) {
-            start = kFirstSectionPosition;
-        }
+        const std::int64_t start = layout.positions[static_cast<std::size_t>(kind)];
         const std::int32_t count = ws.count(kind);
         for (std::int32_t i = 1; i <= count; ++i) {
             const std::size_t at = static_cast<std::size_t>(start - 1) + static_cast<std::size_t>(i - 1) * info.slotSize;
             const std::vector<std::uint8_t> rec = ws.readRaw(kind, i, true);
-            file.resize(at + rec.size(), 0);
             std::copy(rec.begin(), rec.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
         }
-        header.section(kind).position = start;
-    }
-    if (file.size() < kHeaderSize) {
-        file.resize(kHeaderSize, 0);
+        header.section(kind).position = static_cast<std::int32_t>(start);
     }
     encode(header, std::span(file).first(kHeaderSize));
     return file;
@@ -105,6 +151,14 @@ std::vector<std::uint8_t> buildContainer(const WorkingSet& ws, DatabaseHeader& h
 
 Status loadContainerFile(AppState& app, const std::string& path)
 {
+    // Positions are 32-bit: a longer file cannot be a container, and is not read into memory.
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) == 0 && static_cast<std::int64_t>(st.st_size) > kLargestContainer) {
+        return Error{"Error: \"" + path + "\" is too large to be a Wickly database (more than " +
+                     std::to_string(kLargestContainer) + " bytes)."};
+    }
     Result<std::vector<std::uint8_t>> file = Error{};
     try {
         file = readFileBytes(path);
@@ -128,13 +182,14 @@ Status loadContainerFile(AppState& app, const std::string& path)
     }
     DatabaseHeader& header = parsed.value();
 
-    // Copy the sections into the working files under a state that only becomes the program's
-    // once every record is written.
+    // Copy the sections into new working files beside the old ones, under a state that only
+    // becomes the program's once they have replaced the old files.
     AppState next = app;
     next.header = header;
-    next.workingBase = next.workingBaseFor();
-    WorkingSet ws(next);
     try {
+        StagedWorkingFiles staged(next);
+        next.workingBase = staged.base();
+        WorkingSet ws(next);
         for (RecordKind kind : kLoadOrder) {
             const KindInfo& info = kindInfo(kind);
             const Section& s = header.section(kind);
@@ -144,15 +199,23 @@ Status loadContainerFile(AppState& app, const std::string& path)
                 ws.writeRaw(kind, i, std::span(file.value()).subspan(at, info.usedSize));
             }
         }
+        const Status moved = staged.commit();
+        if (!moved) {
+            if (staged.replacedSome()) {
+                // Some working files now hold the new database, others the old one: nothing is
+                // loaded, so that no later Save can write a mixture over a container.
+                app.header = DatabaseHeader{};
+                app.workingBase.clear();
+                app.databaseFile.clear();
+                app.databaseChanged = false;
+            }
+            return Error{"Error: The database could not be opened: " + moved.message()};
+        }
     } catch (const StorageError& e) {
-        // The working files no longer hold the previous database: nothing is loaded now, so that
-        // no later Save can write a mixture over a container.
-        app.header = DatabaseHeader{};
-        app.workingBase.clear();
-        app.databaseFile.clear();
-        app.databaseChanged = false;
-        return Error{std::string("Error: The database could not be opened: ") + e.what()};
+        return Error{std::string("Error: The database could not be opened: ") + e.what() +
+                     ". The open database was not changed."};
     }
+    next.workingBase = next.workingBaseFor();
     if (isBlankText(ltrimBlanks(next.header.options.databaseTitle.raw()))) {
         next.header.options.databaseTitle.assign("no title");
     }
@@ -164,19 +227,30 @@ Status loadContainerFile(AppState& app, const std::string& path)
 
 Status saveContainerFile(AppState& app, const std::string& path)
 {
+    const std::string failed = "Error: The database could not be saved to \"" + path + "\": ";
+    const std::string unchanged = ". The file on disk was not changed.";
+    if (!app.databaseLoaded() || app.workingBase.empty()) {
+        return Error{failed + "no database is open" + unchanged};
+    }
+    // A count or position that does not fit its header field would wrap and make a broken file.
+    if (const std::string problem = containerLimitProblem(countsOf(app.header)); !problem.empty()) {
+        return Error{failed + problem + unchanged};
+    }
     DatabaseHeader header = app.header;
     std::vector<std::uint8_t> image;
     try {
         WorkingSet ws(app);
         image = buildContainer(ws, header);
     } catch (const StorageError& e) {
-        return Error{std::string("Error: The database could not be saved to \"") + path + "\": " + e.what() +
-                     ". The file on disk was not changed."};
+        return Error{failed + e.what() + unchanged};
+    } catch (const std::bad_alloc&) {
+        return Error{failed + "there is not enough memory to build the file" + unchanged};
     }
-    Status written = writeFileAtomically(path, image);
+    Status written = writeFileAtomically(path, image, true);
     if (!written) {
-        return Error{"Error: The database could not be saved to \"" + path + "\": " + written.message() +
-                     ". The file on disk was not changed."};
+        // Only when a hard-linked file could not be updated in place has anything changed.
+        const bool changed = written.message().find("hard links") != std::string::npos;
+        return Error{failed + written.message() + (changed ? "." : unchanged)};
     }
     app.header = header;
     app.databaseFile = path;

@@ -6,6 +6,7 @@
 #include "records.h"
 #include "result.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -25,6 +26,25 @@ inline constexpr RecordKind kSaveOrder[] = {RecordKind::Player,       RecordKind
                                             RecordKind::Team,         RecordKind::Club,    RecordKind::Grade,
                                             RecordKind::Ground,       RecordKind::SpecialEvent, RecordKind::Alias};
 
+// The largest container: its positions are 32-bit, so no byte may lie past position 2^31 - 1.
+inline constexpr std::int64_t kLargestContainer = 2147483647;
+
+// Record counts indexed by RecordKind, wide enough for any count a caller may hold.
+using KindCounts = std::array<std::int64_t, kRecordKindCount>;
+
+// Where Save puts each section (indexed by RecordKind) and how long the file is, for these counts.
+struct ContainerLayout
+{
+    KindCounts positions{};
+    std::int64_t length = 0;
+};
+ContainerLayout containerLayout(const KindCounts& counts);
+
+// Why a database of these counts cannot be saved, or empty when it can: a count past its header
+// field (32767; innings 2147483647), or a file longer than kLargestContainer. One line.
+std::string containerLimitProblem(const KindCounts& counts);
+KindCounts countsOf(const DatabaseHeader& header);
+
 // ---- The format, free of any state --------------------------------------------------------------
 
 // Reads and checks a container image: the header must be complete, no count negative, and every
@@ -39,19 +59,22 @@ bool versionAccepted(const std::string& programVersion, const std::string& fileV
 std::string newerVersionMessage();
 
 // Packs the working set into a container image and returns it; `header` receives the section
-// positions written into it.
+// positions written into it. The counts must pass containerLimitProblem().
 std::vector<std::uint8_t> buildContainer(const WorkingSet& ws, DatabaseHeader& header);
 
 // ---- Without dialogs (used by the commands below and by the command-line tool) ------------------
 
-// Loads the container at `path` into the working set under app.startupFolder. A file that cannot
-// be read, is damaged or comes from a newer version leaves the open database, the working files
-// and databaseFile exactly as they were. Should writing the working files fail part way, nothing
-// is loaded afterwards (no title, no file name), so that no later Save writes a mixture.
+// Loads the container at `path` into the working set under app.startupFolder. The records go to
+// new working files beside the old ones, which replace them only once complete: a file that
+// cannot be read, is damaged, too large or from a newer version, and any failure while writing
+// the new files, leaves the open database, the working files and databaseFile exactly as they
+// were. Only should the final renames fail part way is nothing loaded afterwards (no title, no
+// file name), so that no later Save writes a mixture.
 Status loadContainerFile(AppState& app, const std::string& path);
 
-// Writes the working set to `path` through a temporary file beside it that replaces the old
-// container only once it is complete; on failure the old container is untouched.
+// Writes the working set to `path` with writeFileAtomically (links followed, hard links updated
+// in place, read-only files refused); on failure the old container is untouched. A database that
+// does not fit the container, or no database at all, is refused before anything is written.
 Status saveContainerFile(AppState& app, const std::string& path);
 
 // Empties the working set logically: the header of a new database, every count 0.

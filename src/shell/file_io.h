@@ -14,10 +14,22 @@ namespace wickly {
 // The whole file; the error message is the system's reason ("No such file or directory").
 Result<std::vector<std::uint8_t>> readFileBytes(const std::string& path);
 
-// Writes all bytes to a new temporary file beside `path`, flushes it to disk and renames it over
-// `path`, so that `path` is either the old file or the complete new one. An existing file that is
-// read-only is not replaced. The error message is the system's reason.
-Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+// Writes all bytes to `path` so that it is either the old file or the complete new one:
+// - a symbolic link is followed and its target is written; the link stays;
+// - the bytes go to a new temporary file beside the target ("~wkdXXXXXX.tmp": short and of fixed
+//   length, so it fits any folder whatever the target's name), which is flushed to disk and
+//   renamed over the target, taking the old file's mode, owner and group where the system
+//   permits;
+// - a file with other hard links is updated in place once the temporary file is complete (space
+//   is reserved first), so that its other names see the new bytes;
+// - an existing file without any write permission bit is refused for every user, root included.
+// With `removeStrays`, temporary files that an interrupted write left in the target's folder are
+// removed first. The error message is the system's reason or names the refusal.
+Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, bool removeStrays = false);
+
+// Removes the temporary files of interrupted writes ("~wkdXXXXXX.tmp") from `folder`, passing by
+// any that a write in progress still holds.
+void removeStraySaveFiles(const std::string& folder);
 
 // The full path of `program` in the folders of a PATH-style text ("/usr/bin:/bin"), or empty.
 std::string findOnPath(const std::string& program, const std::string& pathVariable);

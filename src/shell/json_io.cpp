@@ -333,6 +333,10 @@ std::string readText(const Json& j, const std::string& path, std::size_t width)
     if (!j.is_string()) {
         fail(path, "expected a string");
     }
+    // A stored text ends at its first zero byte when read back, so a NUL cannot survive.
+    if (j.get_ref<const std::string&>().find('\0') != std::string::npos) {
+        fail(path, "text holds a NUL character (\\u0000), which a database text cannot keep");
+    }
     const std::optional<std::string> bytes = utf8ToCp1252(j.get_ref<const std::string&>());
     if (!bytes) {
         fail(path, "text holds a character that Windows-1252 cannot store");
@@ -544,6 +548,167 @@ bool isKindName(const std::string& name)
                        [&](RecordKind k) { return name == kindInfo(k).name; });
 }
 
+// Checks made while the JSON is parsed, before its values are kept: a field given twice in one
+// object (JSON parsers differ on which one wins, so neither is taken), an unknown field at the top
+// level, nesting deeper than any record has, more lines than any record holds, and more records
+// than a container can hold. Refusing these early keeps a huge input from filling the memory.
+class ParseGuard
+{
+public:
+    explicit ParseGuard(Json& result) : m_dom(result, true) {}
+
+    // The events of nlohmann's SAX interface: each is checked, then handed on to the parser that
+    // builds the document.
+    bool null() { return scalar() && m_dom.null(); }
+    bool boolean(bool v) { return scalar() && m_dom.boolean(v); }
+    bool number_integer(Json::number_integer_t v) { return scalar() && m_dom.number_integer(v); }
+    bool number_unsigned(Json::number_unsigned_t v) { return scalar() && m_dom.number_unsigned(v); }
+    bool number_float(Json::number_float_t v, const std::string& text) { return scalar() && m_dom.number_float(v, text); }
+    bool string(std::string& v) { return scalar() && m_dom.string(v); }
+    bool binary(Json::binary_t& v) { return scalar() && m_dom.binary(v); }
+    bool start_object(std::size_t n) { return opens(true) && m_dom.start_object(n); }
+    bool start_array(std::size_t n) { return opens(false) && m_dom.start_array(n); }
+    bool end_object() { return closes() && m_dom.end_object(); }
+    bool end_array() { return closes() && m_dom.end_array(); }
+    bool key(std::string& name)
+    {
+        Frame& top = m_frames.back();
+        if (std::find(top.keys.begin(), top.keys.end(), name) != top.keys.end()) {
+            fail(member(pathOf(m_frames.size() - 1), name), "field given twice");
+        }
+        if (m_frames.size() == 1 && name != "header" && !isKindName(name)) {
+            fail(name, "unknown field");
+        }
+        top.keys.push_back(name);
+        top.key = name;
+        return m_dom.key(name);
+    }
+    bool parse_error(std::size_t position, const std::string& token, const nlohmann::detail::exception& e)
+    {
+        return m_dom.parse_error(position, token, e); // throws the parser's exception
+    }
+
+private:
+    // Containers nest at most five deep: top level, innings array, innings, batting array, line.
+    static constexpr std::size_t kDeepest = 5;
+    // No array inside a record or the header holds more elements than this.
+    static constexpr std::size_t kLongestInnerArray = 64;
+
+    struct Frame
+    {
+        bool object = true;
+        std::vector<std::string> keys; // of an object, in order
+        std::string key;               // the latest key of an object
+        std::size_t elements = 0;      // of an array
+        int kind = -1;                 // the record kind of a top-level array
+    };
+
+    static int kindNamed(const std::string& name)
+    {
+        for (RecordKind k : kJsonOrder) {
+            if (name == kindInfo(k).name) {
+                return static_cast<int>(k);
+            }
+        }
+        return -1;
+    }
+
+    // The path of the container at `depth` (0 is the top level), built only for a message.
+    std::string pathOf(std::size_t depth) const
+    {
+        std::string path;
+        for (std::size_t i = 1; i <= depth; ++i) {
+            const Frame& parent = m_frames[i - 1];
+            path = parent.object ? member(path, parent.key) : element(path, parent.elements - 1);
+        }
+        return path;
+    }
+
+    std::string currentPath() const
+    {
+        const Frame& top = m_frames.back();
+        const std::string path = pathOf(m_frames.size() - 1);
+        return top.object ? member(path, top.key) : element(path, top.elements - 1);
+    }
+
+    // A value begins inside the innermost container.
+    void elementStarts()
+    {
+        Frame& top = m_frames.back();
+        if (top.object) {
+            return;
+        }
+        ++top.elements;
+        if (top.kind >= 0) {
+            m_counts[static_cast<std::size_t>(top.kind)] = static_cast<std::int64_t>(top.elements);
+            if (const std::string problem = containerLimitProblem(m_counts); !problem.empty()) {
+                fail(kindInfo(static_cast<RecordKind>(top.kind)).name, "too many records: " + problem);
+            }
+        } else if (top.elements > kLongestInnerArray) {
+            fail(pathOf(m_frames.size() - 1), "too many elements");
+        }
+    }
+
+    bool scalar()
+    {
+        if (m_frames.empty()) {
+            fail("top level", "expected an object");
+        }
+        elementStarts();
+        return true;
+    }
+
+    bool opens(bool object)
+    {
+        Frame frame;
+        frame.object = object;
+        if (m_frames.empty()) {
+            if (!object) {
+                fail("top level", "expected an object");
+            }
+        } else {
+            elementStarts();
+            if (m_frames.size() >= kDeepest) {
+                fail(currentPath(), "nested too deeply");
+            }
+            if (!object && m_frames.size() == 1) {
+                frame.kind = kindNamed(m_frames.back().key);
+            }
+        }
+        m_frames.push_back(std::move(frame));
+        return true;
+    }
+
+    bool closes()
+    {
+        m_frames.pop_back();
+        return true;
+    }
+
+    // nlohmann's own document builder, the one Json::parse uses; its callback variant would
+    // scan an array's elements at the end of every element, which is quadratic.
+    nlohmann::detail::json_sax_dom_parser<Json> m_dom;
+    std::vector<Frame> m_frames;
+    KindCounts m_counts{};
+};
+
+// A path for a message: control characters (a NUL in a field name) are written as \u escapes.
+std::string printable(const std::string& path)
+{
+    std::string out;
+    for (const char c : path) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            static const char* const hex = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[(c >> 4) & 0xF];
+            out += hex[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void readCounts(const Json& j, const std::string& path)
 {
     if (!j.is_object()) {
@@ -668,28 +833,32 @@ std::string dumpDatabaseJson(const WorkingSet& ws)
 
 Status buildDatabaseFromJson(AppState& app, std::string_view json)
 {
-    Json top;
-    try {
-        top = Json::parse(json.begin(), json.end());
-    } catch (const Json::exception& e) {
-        // A syntax error, or a number too large for a double (1e400).
-        return Error{std::string("malformed JSON: ") + e.what()};
-    }
     Database db;
     try {
+        Json top;
+        try {
+            ParseGuard guard(top);
+            Json::sax_parse(json.begin(), json.end(), &guard);
+        } catch (const Json::exception& e) {
+            // A syntax error, or a number too large for a double (1e400).
+            return Error{std::string("malformed JSON: ") + e.what()};
+        }
         db = readDatabase(top, app);
     } catch (const Invalid& e) {
-        return Error{e.path + ": " + e.problem};
+        return Error{printable(e.path) + ": " + e.problem};
     }
 
-    // Everything is checked: replace the database. The records go in under a copy of the state
-    // that becomes the program's only once every record is written.
+    // Everything is checked: replace the database. The records go to new working files beside
+    // the old ones, under a copy of the state that becomes the program's only once they have
+    // replaced the old files.
     AppState next = app;
     newDatabaseState(next);
     next.header.version.assign(db.version);
     next.header.options = db.options;
-    WorkingSet ws(next);
     try {
+        StagedWorkingFiles staged(next);
+        next.workingBase = staged.base();
+        WorkingSet ws(next);
         appendAll(ws, db.clubs);
         appendAll(ws, db.grades);
         appendAll(ws, db.grounds);
@@ -699,14 +868,21 @@ Status buildDatabaseFromJson(AppState& app, std::string_view json)
         appendAll(ws, db.specialEvents);
         appendAll(ws, db.matches);
         appendAll(ws, db.innings);
+        const Status moved = staged.commit();
+        if (!moved) {
+            if (staged.replacedSome()) {
+                // The working files hold a mixture: leave nothing loaded, so that no later Save
+                // writes it over a container.
+                app.header = DatabaseHeader{};
+                app.workingBase.clear();
+                app.databaseChanged = false;
+            }
+            return Error{"Error: The database could not be built: " + moved.message()};
+        }
     } catch (const StorageError& e) {
-        // The working files may no longer hold the previous database: leave nothing loaded, so
-        // that no later Save writes a mixture over a container.
-        app.header = DatabaseHeader{};
-        app.workingBase.clear();
-        app.databaseChanged = false;
         return Error{std::string("Error: The database could not be built: ") + e.what()};
     }
+    next.workingBase = next.workingBaseFor();
     next.databaseChanged = true;
     app = next;
     return Ok{};

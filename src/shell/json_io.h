@@ -17,10 +17,12 @@ class WorkingSet;
 // blanks removed.
 std::string dumpDatabaseJson(const WorkingSet& ws);
 
-// Replaces the database in `app` with a new one holding what the JSON describes, written through
-// the working set. Everything is checked before anything is written: on an error (malformed
-// JSON, an unknown field, a value of the wrong type or out of its range) `app` and the working
-// files are unchanged and the message names the field.
+// Replaces the database in `app` with a new one holding what the JSON describes, written to
+// new working files that replace the old ones once complete. Everything is checked before
+// anything is written: on an error (malformed JSON, a field unknown or given twice, a value of
+// the wrong type or out of its range, a text holding NUL, more records than a container holds)
+// `app` and the working files are unchanged and the message names the field. Record counts are
+// checked while the JSON is parsed, before the records take memory.
 Status buildDatabaseFromJson(AppState& app, std::string_view json);
 
 } // namespace wickly

@@ -13,6 +13,18 @@ Button Platform::message(std::string text, Buttons buttons, Icon icon, int defau
     return messageBox(r);
 }
 
+std::optional<int> Platform::runProgram(const std::string&, const std::vector<std::string>&)
+{
+    return std::nullopt; // a platform that cannot run programs
+}
+
+void Platform::previewChart(const ChartDocument&) {}
+
+bool Platform::exportChartJpeg(const ChartDocument&, const std::string&, int, int, int)
+{
+    return false; // a platform that cannot draw charts
+}
+
 bool showTipsAtStartup(Platform& platform)
 {
     return platform.readSetting(kOptionsSection, kShowTipsKey, "1") != "0";

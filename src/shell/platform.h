@@ -1,7 +1,7 @@
 #pragma once
 // What the program's logic needs of the desktop: message boxes, file dialogs, the busy pointer,
-// help, the clipboard and the per-user settings store. The Qt layer implements it; tests use a
-// scripted fake that records what was shown and answers from a queue.
+// help, the clipboard, chart drawing and the per-user settings store. The Qt layer implements
+// it; tests use a scripted fake that records what was shown and answers from a queue.
 
 #include <cstdint>
 #include <optional>
@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace wickly {
+
+struct ChartDocument;
 
 enum class Buttons
 {
@@ -124,8 +126,20 @@ public:
     // The colour dialog, starting at `initial` (0x00BBGGRR); nothing when cancelled.
     virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
 
+    // Opens the print preview of a chart ("Wickly Chart Preview"), from which the user prints.
+    // A platform without charts does nothing.
+    virtual void previewChart(const ChartDocument& chart);
+    // Writes the chart as a JPEG picture of width x height pixels at quality 0..100; false when
+    // the picture could not be written (or the platform cannot draw charts).
+    virtual bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
+                                 int quality);
+
     // Starts a program with arguments without waiting for it; false when it could not start.
     virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // Runs a program with arguments and waits for it to end: its exit code, or nothing when it
+    // could not be started or crashed. A program that is still running after a while (a mail
+    // program opening its own window) is left to run and counts as having succeeded.
+    virtual std::optional<int> runProgram(const std::string& program, const std::vector<std::string>& arguments);
 
     // Shorthand for the common boxes.
     Button message(std::string text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None, int defaultButton = 0,

@@ -83,18 +83,21 @@ LegacySettings readLegacySettings(const std::string& folder, bool remove)
     return s;
 }
 
-std::string oldDatabasesMessage(const StartupResult& result)
+std::vector<std::string> findOldDatabases(const std::string& startupFolder)
 {
-    if (result.oldDatabases.empty()) {
-        return {};
+    std::vector<std::string> names;
+    std::error_code ec;
+    const fs::path database = fs::path(startupFolder) / "database";
+    if (fs::is_directory(database, ec)) {
+        for (const fs::directory_entry& e : fs::directory_iterator(database, ec)) {
+            const fs::path& p = e.path();
+            if (e.is_regular_file(ec) && isCfgExtension(p)) {
+                names.push_back(p.filename().string());
+            }
+        }
+        std::sort(names.begin(), names.end());
     }
-    std::string names;
-    for (const std::string& name : result.oldDatabases) {
-        names += (names.empty() ? "" : ", ") + name;
-    }
-    return "Wickly has detected old database files (" + names +
-           ") in the DATABASE subdirectory.  This version cannot convert them, so they have been left as they "
-           "are, together with wickly.ini.";
+    return names;
 }
 
 StartupResult prepareStartup(AppState& app, const std::string& currentFolder)
@@ -105,16 +108,7 @@ StartupResult prepareStartup(AppState& app, const std::string& currentFolder)
     fs::create_directory(fs::path(currentFolder) / "web", ec); // an error is of no consequence
     app.startupFolder = currentFolder;
 
-    const fs::path database = fs::path(app.startupFolder) / "database";
-    if (fs::is_directory(database, ec)) {
-        for (const fs::directory_entry& e : fs::directory_iterator(database, ec)) {
-            const fs::path& p = e.path();
-            if (e.is_regular_file(ec) && isCfgExtension(p)) {
-                r.oldDatabases.push_back(p.filename().string());
-            }
-        }
-        std::sort(r.oldDatabases.begin(), r.oldDatabases.end());
-    }
+    r.oldDatabases = findOldDatabases(app.startupFolder);
     // The settings only feed the conversion of old databases: while any wait for it, the file stays.
     r.legacy = readLegacySettings(currentFolder, r.oldDatabases.empty());
 

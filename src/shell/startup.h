@@ -30,10 +30,9 @@ struct StartupResult
     LegacySettings legacy;
 };
 
-// What start-up tells the user about old-format databases it found: their record layouts are not
-// known to this version, so they are left untouched (and "wickly.ini" with them) rather than
-// converted into containers with made-up records. Empty when there are none.
-std::string oldDatabasesMessage(const StartupResult& result);
+// The old-format databases waiting for conversion: the "*.cfg" files (any case) in the
+// "database" folder under `startupFolder`, by file name, sorted. Empty without the folder.
+std::vector<std::string> findOldDatabases(const std::string& startupFolder);
 
 // The start-up steps up to the main window: the program version, the "web" folder, the start-up
 // folder (the current directory), the list of old databases, the legacy settings, and no

@@ -35,6 +35,41 @@ template <class R> R deletedNamedRecord()
 
 } // namespace
 
+StagedWorkingFiles::StagedWorkingFiles(const AppState& app)
+    : m_base(baseFor(app.startupFolder)), m_target(app.workingBaseFor())
+{
+    for (int k = 0; k < kRecordKindCount; ++k) {
+        const std::string path = m_base + kindInfo(static_cast<RecordKind>(k)).extension;
+        Fd f{::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
+        if (f.fd < 0) {
+            throw StorageError(describeErrno("Cannot create the working file", path));
+        }
+    }
+}
+
+StagedWorkingFiles::~StagedWorkingFiles()
+{
+    if (!m_committed) {
+        for (int k = m_replaced; k < kRecordKindCount; ++k) {
+            ::unlink((m_base + kindInfo(static_cast<RecordKind>(k)).extension).c_str());
+        }
+    }
+}
+
+Status StagedWorkingFiles::commit()
+{
+    for (int k = m_replaced; k < kRecordKindCount; ++k) {
+        const char* extension = kindInfo(static_cast<RecordKind>(k)).extension;
+        const std::string from = m_base + extension;
+        if (::rename(from.c_str(), (m_target + extension).c_str()) != 0) {
+            return Error{describeErrno("Cannot replace the working file", m_target + extension)};
+        }
+        ++m_replaced;
+    }
+    m_committed = true;
+    return Ok{};
+}
+
 bool AppState::databaseLoaded() const
 {
     return !header.options.databaseTitle.blank();

@@ -8,6 +8,7 @@
 
 #include "app_state.h"
 #include "records.h"
+#include "result.h"
 
 #include <cstdint>
 #include <span>
@@ -23,6 +24,36 @@ class StorageError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A complete new set of working files, built beside the working files of `app` under the base
+// startupFolder + "/~tmp-new" and put in their place by renaming once every record is written.
+// Until commit() the working files are untouched; files not committed are removed again.
+class StagedWorkingFiles
+{
+public:
+    // Creates an empty staged file for every kind (a leftover of an interrupted open is
+    // replaced). Throws StorageError.
+    explicit StagedWorkingFiles(const AppState& app);
+    ~StagedWorkingFiles();
+    StagedWorkingFiles(const StagedWorkingFiles&) = delete;
+    StagedWorkingFiles& operator=(const StagedWorkingFiles&) = delete;
+
+    // The working base to write the new records under.
+    const std::string& base() const { return m_base; }
+    // Renames every staged file over its working file. A failure before the first rename leaves
+    // the old working files whole; replacedSome() tells whether a later one left a mixture.
+    Status commit();
+    bool replacedSome() const { return m_replaced > 0; }
+
+    // The base of the staged files in `startupFolder`.
+    static std::string baseFor(const std::string& startupFolder) { return startupFolder + "/~tmp-new"; }
+
+private:
+    std::string m_base;
+    std::string m_target;
+    int m_replaced = 0;
+    bool m_committed = false;
 };
 
 enum class ClubDeletion

@@ -10,6 +10,10 @@
 
 #include <memory>
 
+namespace wickly {
+class WorkingSetLock;
+}
+
 namespace wickly::ui {
 
 class MainWindowView;
@@ -34,6 +38,7 @@ public:
     static QString programFolder();
 
 private:
+    std::unique_ptr<WorkingSetLock> m_lock; // before the state: released last
     AppState m_app;
     QtPlatform m_platform;
     std::unique_ptr<MainWindowModel> m_model;

@@ -43,6 +43,7 @@ ListEditorDialog::ListEditorDialog(masterdata::ListEditorModel& model, QWidget* 
     // The heading lines up with the list's text.
     m_heading->setIndent(m_lines->frameWidth() + 2);
     m_lines->setObjectName("linesList");
+    chooseFromNothingByArrow(m_lines);
     m_lines->setFont(fixedFont());
     m_lines->setUniformItemSizes(true);
     m_lines->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -261,6 +262,7 @@ TeamDialog::TeamDialog(masterdata::TeamDialogModel& model, QWidget* parent)
     setObjectName("teamDialog");
     setWindowTitle(toQ(m_model.caption));
     m_clubs->setObjectName("clubList");
+    chooseFromNothingByArrow(m_clubs);
     m_clubs->setFont(fixedFont());
     m_clubs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_clubs->setTextElideMode(Qt::ElideNone); // the record number past the name stays out of sight

@@ -37,8 +37,8 @@ MainWindowView::MainWindowView(MainWindowModel& model, QWidget* parent) : QMainW
     setObjectName("mainWindow");
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    addAction(file, tr("&New Database"), "newfile", &MainWindowModel::newClicked);
-    addAction(file, tr("&Open Database..."), "Openfile", &MainWindowModel::openClicked);
+    m_new = addAction(file, tr("&New Database"), "newfile", &MainWindowModel::newClicked);
+    m_open = addAction(file, tr("&Open Database..."), "Openfile", &MainWindowModel::openClicked);
     m_save = addAction(file, tr("&Save Database"), "save", &MainWindowModel::saveClicked);
     m_saveAs = addAction(file, tr("Save Database &As..."), "saveas", &MainWindowModel::saveAsClicked);
     file->addSeparator();
@@ -134,6 +134,8 @@ void MainWindowView::render()
     for (int i = 0; i < kMainButtonCount; ++i) {
         m_buttons[static_cast<std::size_t>(i)]->setEnabled(m_model.buttonEnabled[static_cast<std::size_t>(i)]);
     }
+    m_new->setEnabled(m_model.newEnabled);
+    m_open->setEnabled(m_model.openEnabled);
     m_save->setEnabled(m_model.saveEnabled);
     m_saveAs->setEnabled(m_model.saveAsEnabled);
     m_export->setEnabled(m_model.exportEnabled);

@@ -31,6 +31,8 @@ private:
 
     MainWindowModel& m_model;
     std::array<QPushButton*, kMainButtonCount> m_buttons{};
+    QAction* m_new = nullptr;
+    QAction* m_open = nullptr;
     QAction* m_save = nullptr;
     QAction* m_saveAs = nullptr;
     QAction* m_export = nullptr;

@@ -273,17 +273,31 @@ QWidget* MatchDetailsView::buildTeamGroup(int group)
     grid->addWidget(w.wonToss, 3, 1);
     grid->addWidget(makeLabel(tr("Bonus Comp. Points"), w.bonus, box), 4, 0);
     grid->addWidget(w.bonus, 4, 1);
-    int row = 5;
-    if (!first) {
+    // Both groups have the same rows, so that their controls line up side by side: the first
+    // keeps the follow-on row empty, at the height of the check box the second shows there.
+    const int followOnRow = 5;
+    if (first) {
+        // An empty row would get no spacing in the grid: an empty widget holds its place.
+        auto* placeholder = new QWidget(box);
+        placeholder->setFixedHeight(m_followOn->sizeHint().height());
+        grid->addWidget(placeholder, followOnRow, 1, 1, 2);
+    } else {
         m_followOn->setParent(box);
-        grid->addWidget(m_followOn, row++, 1, 1, 2);
+        grid->addWidget(m_followOn, followOnRow, 1, 1, 2);
     }
+    int row = followOnRow + 1;
     for (int i = 0; i < 2; ++i) {
+        QLabel* summary = w.summary[static_cast<std::size_t>(i)];
         grid->addWidget(w.innings[static_cast<std::size_t>(i)], row, 0);
-        grid->addWidget(w.summary[static_cast<std::size_t>(i)], row, 1, 1, 2);
+        grid->addWidget(summary, row, 1, 1, 2);
+        // Room for the two lines of a summary (score, overs) on every row, so the rows keep one height.
+        summary->setMinimumHeight(2 * summary->fontMetrics().lineSpacing());
         ++row;
     }
+    grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
+    // The labels' column has one width in both groups.
+    grid->setColumnMinimumWidth(0, QFontMetrics(box->font()).horizontalAdvance(tr("Bonus Comp. Points")) + 12);
     return box;
 }
 

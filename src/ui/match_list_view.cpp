@@ -18,6 +18,7 @@ MatchListView::MatchListView(matches::MatchListModel& model, QWidget* parent)
     setObjectName("matchListView");
     setSizeGripEnabled(true);
     m_table->setObjectName("matchTable");
+    chooseFromNothingByArrow(m_table);
     m_table->setRootIsDecorated(false);
     m_table->setUniformRowHeights(true);
     m_table->setAllColumnsShowFocus(true);

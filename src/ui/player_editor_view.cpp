@@ -83,7 +83,7 @@ PlayerEditorView::PlayerEditorView(masterdata::PlayerEditorModel& model, QWidget
         e->setMaxLength(m_model.limit(v.field));
         if (v.numeric || v.field == PlayerField::BestBowling) {
             // One width for every figure, so that the columns line up.
-            e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 12);
+            e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
             e->setAlignment(Qt::AlignRight);
         }
         auto* label = new QLabel(tr(v.caption), this);

@@ -2,6 +2,7 @@
 
 #include "player_list_model.h"
 #include "qt_text.h"
+#include "widgets.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -22,6 +23,7 @@ PlayerListView::PlayerListView(PlayerListModel& model, QWidget* parent)
     setWindowTitle(toQ(m_model.caption));
 
     m_tree->setObjectName("playerTree");
+    chooseFromNothingByArrow(m_tree);
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setToolTip(toQ(m_model.treeHint));

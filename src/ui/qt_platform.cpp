@@ -1,9 +1,17 @@
 #include "qt_platform.h"
 
 #include "about_model.h"
+#include "alias_manager_model.h"
+#include "alias_manager_view.h"
+#include "chart_document.h"
+#include "chart_rendering.h"
+#include "chart_window_model.h"
+#include "chart_window_view.h"
 #include "config_model.h"
 #include "config_view.h"
 #include "dialogs.h"
+#include "export_model.h"
+#include "export_view.h"
 #include "help_window.h"
 #include "list_editor_model.h"
 #include "list_editor_view.h"
@@ -11,6 +19,8 @@
 #include "match_details_view.h"
 #include "match_list_model.h"
 #include "match_list_view.h"
+#include "name_resolution_model.h"
+#include "name_resolution_view.h"
 #include "player_editor_model.h"
 #include "player_editor_view.h"
 #include "player_list_model.h"
@@ -20,6 +30,8 @@
 #include "report_window_view.h"
 #include "special_events_model.h"
 #include "special_events_view.h"
+#include "statistics_view.h"
+#include "statistics_window_model.h"
 #include "scorecard_model.h"
 #include "scorecard_view.h"
 #include "tip_of_day_model.h"
@@ -27,11 +39,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QSettings>
@@ -112,14 +128,15 @@ std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& reque
     if (save) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     }
+    // Paths are file-system names (UTF-8 here), not record texts.
     if (!request.initialName.empty()) {
-        dialog.selectFile(toQ(request.initialName));
+        dialog.selectFile(QFile::decodeName(request.initialName.c_str()));
     }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? std::string() : files.front().toStdString();
+    return files.isEmpty() ? std::string() : QFile::encodeName(files.front()).toStdString();
 }
 
 std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request)
@@ -170,6 +187,28 @@ void QtPlatform::writeSetting(std::string_view section, std::string_view key, st
 
 namespace {
 
+// Runs `dialog` as a modal window until it finishes. This is not QDialog::exec(): hiding a dialog
+// ends the loop of its exec(), and a window that stands in for its opener hides the opener while
+// it is open. With a loop of its own, a hidden opener keeps waiting and comes back, with all it
+// held, when the window shown in its place closes.
+void runModal(QDialog& dialog)
+{
+    QEventLoop loop;
+    bool finished = false;
+    QObject::connect(&dialog, &QDialog::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+    if (!finished) {
+        loop.exec(QEventLoop::DialogExec);
+    }
+    dialog.hide();
+}
+
 // Shows the view of `model` modally over `parent` when the model is a `Model`; true when it was.
 template <class Model, class View> bool execIf(WindowModel& model, QWidget* parent)
 {
@@ -178,7 +217,7 @@ template <class Model, class View> bool execIf(WindowModel& model, QWidget* pare
         return false;
     }
     View view(*m, parent);
-    view.exec();
+    runModal(view);
     return true;
 }
 
@@ -187,10 +226,16 @@ template <class Model, class View> bool execIf(WindowModel& model, QWidget* pare
 void QtPlatform::showModal(WindowModel& model)
 {
     // Every window opens over the one in use: the modal window showing now, else the main window.
-    QWidget* over = dialogParent();
+    showModalOver(model, dialogParent());
+}
+
+void QtPlatform::showModalOver(WindowModel& model, QWidget* over)
+{
     const bool shown = execIf<TipOfDayModel, TipOfDayDialog>(model, over) ||
                        execIf<AboutModel, AboutDialog>(model, over) ||
                        execIf<stats::ReportWindowModel, ReportWindowView>(model, over) ||
+                       execIf<stats::StatisticsWindowModel, StatisticsView>(model, over) ||
+                       execIf<stats::ChartWindowModel, ChartWindowView>(model, over) ||
                        execIf<masterdata::ListEditorModel, ListEditorDialog>(model, over) ||
                        execIf<masterdata::NameDialogModel, NameDialog>(model, over) ||
                        execIf<masterdata::TeamDialogModel, TeamDialog>(model, over) ||
@@ -200,7 +245,10 @@ void QtPlatform::showModal(WindowModel& model)
                        execIf<config::ConfigModel, ConfigDialog>(model, over) ||
                        execIf<matches::MatchListModel, MatchListView>(model, over) ||
                        execIf<matches::MatchDetailsModel, MatchDetailsView>(model, over) ||
-                       execIf<matches::ScorecardModel, ScorecardView>(model, over);
+                       execIf<matches::ScorecardModel, ScorecardView>(model, over) ||
+                       execIf<exchange::ExportModel, ExportView>(model, over) ||
+                       execIf<exchange::NameResolutionModel, NameResolutionView>(model, over) ||
+                       execIf<masterdata::AliasManagerModel, AliasManagerView>(model, over);
     // The views of further windows are added to the list above as they are built.
     (void)shown;
 }
@@ -214,15 +262,16 @@ void QtPlatform::showInPlaceOf(WindowModel& child, WindowModel& parent)
     } else {
         parentView = QApplication::activeModalWidget();
     }
-    if (parentView != nullptr) {
-        parentView->hide();
+    if (parentView == nullptr) {
+        showModal(child);
+        return;
     }
-    showModal(child);
-    if (parentView != nullptr) {
-        parentView->show();
-        parentView->raise();
-        parentView->activateWindow();
-    }
+    // The child takes the parent's place on the screen; the parent waits, hidden, in its own loop.
+    parentView->hide();
+    showModalOver(child, parentView);
+    parentView->show();
+    parentView->raise();
+    parentView->activateWindow();
 }
 
 std::optional<int> QtPlatform::choosePrinter()
@@ -278,6 +327,28 @@ bool QtPlatform::printDocument(const PrintDocument& document, std::string& messa
     return true;
 }
 
+void QtPlatform::previewChart(const ChartDocument& chart)
+{
+    // A printer of its own: the landscape page of a chart must not carry over to report printing.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Wickly Chart"));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer, dialogParent());
+    preview.setWindowTitle(QStringLiteral("Wickly Chart Preview"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&chart](QPrinter* target) {
+        QPainter painter(target);
+        const QSize page = target->pageLayout().paintRectPixels(target->resolution()).size();
+        paintChart(chart, painter, QRectF(QPointF(0, 0), page));
+    });
+    preview.exec();
+}
+
+bool QtPlatform::exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
+                                 int quality)
+{
+    return saveChartJpeg(chart, QFile::decodeName(path.c_str()), width, height, quality);
+}
+
 std::optional<std::uint32_t> QtPlatform::chooseColour(std::uint32_t initial)
 {
     // Stored colours are 0x00BBGGRR.
@@ -298,6 +369,33 @@ bool QtPlatform::startProgram(const std::string& program, const std::vector<std:
         args << QString::fromStdString(a);
     }
     return QProcess::startDetached(QString::fromStdString(program), args);
+}
+
+std::optional<int> QtPlatform::runProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
+    QStringList args;
+    for (const std::string& a : arguments) {
+        args << QString::fromStdString(a);
+    }
+    auto* process = new QProcess;
+    process->start(QString::fromStdString(program), args);
+    if (!process->waitForStarted(10000)) {
+        delete process;
+        return std::nullopt;
+    }
+    // xdg-email normally ends as soon as the mail program has the message. One that keeps running
+    // (a mail program opening its compose window in the foreground) has got the message too: it is
+    // left to run, and its QProcess is never deleted, since deleting it would kill the program.
+    if (!process->waitForFinished(20000)) {
+        return 0;
+    }
+    const bool normal = process->exitStatus() == QProcess::NormalExit;
+    const int code = process->exitCode();
+    delete process;
+    if (!normal) {
+        return std::nullopt;
+    }
+    return code;
 }
 
 } // namespace wickly::ui

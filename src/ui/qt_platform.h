@@ -39,11 +39,16 @@ public:
     // The window that draws `model`, for the windows that are not opened through showModal.
     void registerView(const WindowModel& model, QWidget* view) { m_views[&model] = view; }
     bool printDocument(const PrintDocument& document, std::string& message) override;
+    void previewChart(const ChartDocument& chart) override;
+    bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
+                         int quality) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
+    std::optional<int> runProgram(const std::string& program, const std::vector<std::string>& arguments) override;
 
 private:
     QWidget* dialogParent() const;
+    void showModalOver(WindowModel& model, QWidget* over);
     std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
 
     QWidget* m_parent = nullptr;

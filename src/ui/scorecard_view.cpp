@@ -74,7 +74,10 @@ QLineEdit* makeNumber(const QString& name, QWidget* parent)
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setMaxLength(kNumberLength);
-    e->setMaximumWidth(QFontMetrics(e->font()).horizontalAdvance(QString(7, '0')));
+    // Wide enough for a five-digit figure with its sign, inside the frame and margins.
+    const int digits = QFontMetrics(e->font()).horizontalAdvance(QString(6, '0'));
+    e->setMinimumWidth(digits + 16);
+    e->setMaximumWidth(digits + 40);
     return e;
 }
 
@@ -481,6 +484,10 @@ void ScorecardView::render()
     // The batting table.
     if (m_table->rowCount() != m_model.nbat) {
         m_table->setRowCount(m_model.nbat);
+        // Every batting line of a team (up to 14) shows without scrolling.
+        m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height() +
+                                  m_model.nbat * m_table->verticalHeader()->defaultSectionSize() +
+                                  2 * m_table->frameWidth() + 2);
     }
     for (int k = 1; k <= m_model.nbat; ++k) {
         const matches::BattingRow& r = m_model.batting[static_cast<std::size_t>(k)];

@@ -26,6 +26,7 @@ namespace {
 QListWidget* makeList(const char* name, QWidget* parent)
 {
     auto* list = new QListWidget(parent);
+    chooseFromNothingByArrow(list);
     list->setObjectName(name);
     list->setFont(fixedFont());
     list->setUniformItemSizes(true);

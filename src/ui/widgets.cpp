@@ -2,7 +2,11 @@
 
 #include "qt_text.h"
 
+#include <QAbstractItemView>
+#include <QEvent>
 #include <QFontDatabase>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,6 +54,42 @@ void showText(QLineEdit* edit, const std::string& text)
         const QSignalBlocker block(edit);
         edit->setText(q);
     }
+}
+
+namespace {
+
+class ArrowFromNothing : public QObject
+{
+public:
+    explicit ArrowFromNothing(QAbstractItemView* list) : QObject(list), m_list(list) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_list && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            QAbstractItemModel* model = m_list->model();
+            QItemSelectionModel* selection = m_list->selectionModel();
+            if ((key == Qt::Key_Down || key == Qt::Key_Up) && model != nullptr && selection != nullptr &&
+                !selection->hasSelection() && model->rowCount(m_list->rootIndex()) > 0) {
+                const int row = key == Qt::Key_Down ? 0 : model->rowCount(m_list->rootIndex()) - 1;
+                const QModelIndex index = model->index(row, 0, m_list->rootIndex());
+                m_list->setCurrentIndex(index); // selects it too, as a click would
+                m_list->scrollTo(index);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QAbstractItemView* m_list;
+};
+
+} // namespace
+
+void chooseFromNothingByArrow(QAbstractItemView* list)
+{
+    list->installEventFilter(new ArrowFromNothing(list));
 }
 
 } // namespace wickly::ui

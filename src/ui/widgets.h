@@ -6,6 +6,7 @@
 
 #include <string>
 
+class QAbstractItemView;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -25,5 +26,8 @@ int selectedRow(const QListWidget* list);
 // Shows a model's text in a line edit, leaving it alone when it already reads so (the cursor
 // stays put) and without reporting it as an edit.
 void showText(QLineEdit* edit, const std::string& text);
+// A list that shows nothing chosen takes its first line on the first Down (and its last on the
+// first Up), instead of moving past the line the focus rests on without showing it.
+void chooseFromNothingByArrow(QAbstractItemView* list);
 
 } // namespace wickly::ui

@@ -1,5 +1,7 @@
 #include "cli_commands.h"
 
+#include "records.h"
+
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -208,6 +210,8 @@ TEST_F(CliTest, FailuresPrintOneLineAndWriteNothing)
 {
     writeText("malformed.json", R"({"clubs": [)");
     writeText("invalid.json", R"({"clubs": [{"nmae": "x"}]})");
+    writeText("twice.json", R"({"clubs": [{"name": "A"}], "clubs": []})");
+    writeText("nul.json", R"({"clubs": [{"name": "A\u0000"}]})");
     test::writeBytes("random.wkd", {0x5A, 0x01, 0xFF, 0x00, 0x13, 0x37, 0x80, 0x42, 0x07, 0xC3});
     test::writeBytes("existing.wkd", {9, 9, 9});
 
@@ -221,6 +225,8 @@ TEST_F(CliTest, FailuresPrintOneLineAndWriteNothing)
         {{"build", "malformed.json", "out.wkd"}, "malformed.json: malformed JSON: "},
         {{"build", "invalid.json", "out.wkd"}, "invalid.json: clubs[0].nmae: unknown field"},
         {{"build", "invalid.json", "existing.wkd"}, "clubs[0].nmae"},
+        {{"build", "twice.json", "existing.wkd"}, "twice.json: clubs: field given twice"},
+        {{"build", "nul.json", "existing.wkd"}, "nul.json: clubs[0].name: text holds a NUL character"},
         {{"build", WICKLY_SAMPLE_JSON, "no-such-folder/out.wkd"}, "no-such-folder/out.wkd"},
         {{"info", "missing.wkd"}, "missing.wkd"},
         {{"dump", "random.wkd"}, "random.wkd"},
@@ -237,7 +243,8 @@ TEST_F(CliTest, FailuresPrintOneLineAndWriteNothing)
         EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << "not exactly one line: " << o.err;
     }
     EXPECT_EQ(test::readBytes("existing.wkd"), (std::vector<std::uint8_t>{9, 9, 9}));
-    EXPECT_EQ(workFiles(), (std::set<std::string>{"malformed.json", "invalid.json", "random.wkd", "existing.wkd"}));
+    EXPECT_EQ(workFiles(), (std::set<std::string>{"malformed.json", "invalid.json", "twice.json", "nul.json",
+                                                  "random.wkd", "existing.wkd"}));
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo)
@@ -267,6 +274,71 @@ TEST_F(CliTest, HelpListsTheCommands)
     for (const char* command : {"info", "dump", "build"}) {
         EXPECT_NE(help.out.find(std::string("  ") + command + " "), std::string::npos) << command;
     }
+}
+
+// Old databases are converted as start-up converts them, each message a line on the output.
+TEST_F(CliTest, ConvertTurnsOldDatabasesIntoContainers)
+{
+    fs::create_directory(m_work + "/database");
+    writeText(m_work + "/database/club.cfg",
+              "1,0,1,0,0\r\n2.6d\r\n-1,0,0,0,12,11\r\n0,0,0,0,0,0,0,0\r\n\"Old Club\"\r\n\"\",\"\"\r\n");
+    writeText(m_work + "/database/club.clu", "Old Club CC" + std::string(29, ' ') + "OCC\r\n");
+    PlayerRecord p;
+    p.reportName.assign("Smith J");
+    p.club = 1;
+    std::vector<std::uint8_t> player(192);
+    encode(p, player);
+    test::writeBytes(m_work + "/database/club.pla", player);
+    TeamRecord t;
+    t.name.assign("Old Club 1st XI");
+    t.club = 1;
+    std::vector<std::uint8_t> team(132);
+    encode(t, team);
+    test::writeBytes(m_work + "/database/club.te1", team);
+    writeText(m_work + "/database/older.cfg", "0,0,0,0,0\r\n1.1\r\n");
+    writeText(m_work + "/wickly.ini", "Noball=2\r\n");
+
+    const Outcome converted = run({"convert", m_work});
+    EXPECT_EQ(converted.code, 1) << "older was left as it is";
+    EXPECT_EQ(converted.err, "");
+    std::istringstream lines(converted.out);
+    std::vector<std::string> printed;
+    for (std::string line; std::getline(lines, line);) {
+        printed.push_back(line);
+    }
+    ASSERT_EQ(printed.size(), 3U) << converted.out;
+    EXPECT_EQ(printed[0], "Wickly has detected old database files.  They will now be converted.");
+    EXPECT_NE(printed[1].find("\"older\" could not be converted: it was written by Wickly version 1.1"),
+              std::string::npos)
+        << printed[1];
+    EXPECT_NE(printed[2].find("Not converted, their files are still in the DATABASE subdirectory: older."),
+              std::string::npos)
+        << printed[2];
+    EXPECT_TRUE(test::fileExists(m_work + "/backup/club.pla"));
+    EXPECT_FALSE(test::fileExists(m_work + "/database/club.cfg"));
+    EXPECT_TRUE(test::fileExists(m_work + "/database/older.cfg"));
+    EXPECT_TRUE(test::fileExists(m_work + "/wickly.ini")) << "older still needs it";
+
+    const Outcome dumped = run({"dump", m_work + "/database/club.wkd"});
+    ASSERT_EQ(dumped.code, 0) << dumped.err;
+    const Json db = Json::parse(dumped.out);
+    EXPECT_EQ(db["header"]["options"]["databaseTitle"], "Old Club");
+    EXPECT_EQ(db["header"]["options"]["batsmenPerTeam"], 12);
+    EXPECT_EQ(db["header"]["options"]["runsPerNoBall"], 2);
+    EXPECT_EQ(db["clubs"][0]["name"], "Old Club CC");
+    EXPECT_EQ(db["players"][0]["reportName"], "Smith J");
+    EXPECT_EQ(db["teams"][0]["name"], "Old Club 1st XI");
+
+    // Once nothing waits, wickly.ini goes; a folder without old databases converts nothing.
+    fs::remove(m_work + "/database/older.cfg");
+    writeText(m_work + "/database/empty.cfg", "");
+    EXPECT_EQ(run({"convert", m_work}).code, 0);
+    EXPECT_TRUE(test::fileExists(m_work + "/database/empty.wkd"));
+    EXPECT_FALSE(test::fileExists(m_work + "/wickly.ini"));
+    const Outcome nothing = run({"convert", m_work});
+    EXPECT_EQ(nothing.code, 0);
+    EXPECT_EQ(nothing.out, "No old databases in \"" + m_work + "/database\".\n");
+    EXPECT_EQ(run({"convert", m_work + "/missing"}).code, 1);
 }
 
 } // namespace

@@ -647,3 +647,63 @@ TEST(NameDialogTest, ExchangeTextIsFittedAndCancelEmptiesIt)
     EXPECT_TRUE(cancelled.done);
     EXPECT_TRUE(cancelled.exchange.empty());
 }
+
+// A name beginning with "#" would delete the entry without Delete's checks ("#": its teams would
+// still point at the club) or hide it from this editor only ("#1 Club"): both dialogs refuse it.
+TEST_F(ListEditorTest, NamesBeginningWithTheDeletedMarkAreRefused)
+{
+    const std::int32_t club = addClub("Easts");
+    const std::int32_t team = addTeam("Easts XI", static_cast<std::int16_t>(club));
+    for (const char* name : {"#", "#1 Club", "  #Hidden"}) {
+        SCOPED_TRACE(name);
+        platform.messages.clear();
+        auto clubs = open(ClubsKind);
+        clubs->lineSelected(0);
+        bool closedByOk = true;
+        platform.onModal = [&](WindowModel& w) {
+            auto& d = dynamic_cast<NameDialogModel&>(w);
+            d.name = name;
+            d.okClicked();
+            closedByOk = d.done;
+            EXPECT_EQ(d.focus, NameDialogModel::Field::Name);
+            d.cancelClicked(); // the user gives up after the refusal
+        };
+        clubs->editClicked();
+        EXPECT_FALSE(closedByOk);
+        EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{"A name cannot begin with \"#\""});
+        EXPECT_EQ(platform.messages[0].icon, Icon::Error);
+        clubs->addClicked(); // the same dialog for a new club: nothing is added
+        EXPECT_EQ(clubs->lines.size(), 1u);
+        clubs->closeClicked();
+        EXPECT_EQ(ws.read<ClubRecord>(club).name.str(), "Easts");
+        EXPECT_EQ(count(RecordKind::Club), 1);
+
+        platform.messages.clear();
+        auto teams = open(TeamsKind);
+        teams->lineSelected(0);
+        teamDialogAnswers(name, club);
+        teams->editClicked();
+        EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{"A team name cannot begin with \"#\""});
+        teams->closeClicked();
+        EXPECT_EQ(ws.read<TeamRecord>(team).name.str(), "Easts XI");
+    }
+}
+
+// "Allow Players for" naming a club that is deleted falls back to every club.
+TEST_F(ListEditorTest, DeletingTheAllowPlayersClubClearsTheOption)
+{
+    const std::int32_t easts = addClub("Easts");
+    addClub("Wests");
+    app.header.options.allowPlayersClub = static_cast<std::int16_t>(easts);
+    auto editor = open(ClubsKind);
+    editor->lineSelected(1); // another club: the option stays
+    platform.buttonAnswers = {Button::Yes};
+    editor->deleteClicked();
+    EXPECT_EQ(app.header.options.allowPlayersClub, easts);
+
+    editor->lineSelected(0);
+    platform.buttonAnswers = {Button::Yes};
+    editor->deleteClicked();
+    EXPECT_TRUE(isDeletedName(ws.read<ClubRecord>(easts).name.raw()));
+    EXPECT_EQ(app.header.options.allowPlayersClub, 0);
+}

@@ -240,6 +240,56 @@ TEST_F(PlayerListTest, DeleteClearsTheScorecardsAndDropsTrailingDeletedPlayers)
     EXPECT_EQ(list.clubs[0].children.size(), 7u);
 }
 
+// The next player added takes a deleted player's slot, so nothing may still name that number:
+// his special events go, and matches forget him as captain, keeper and man of the match.
+TEST_F(PlayerListTest, ADeletedPlayersSlotPassesNoHistoryToTheNextPlayer)
+{
+    for (int i = 1; i <= 3; ++i) {
+        addPlayer("Player " + std::to_string(i), 1, "Last " + std::to_string(i));
+    }
+    ws.append(makeSpecialEvent(1, 2, "Drop Catch "));
+    ws.append(makeSpecialEvent(1, 3, "Hat Trick  "));
+    ws.append(makeSpecialEvent(4, 2, "Hat Trick  "));
+    MatchRecord first;
+    first.datePlayed.assign("01/05/2020");
+    first.captain1 = 2;
+    first.keeper2 = 2;
+    first.manOfMatch = 2;
+    first.captain2 = 3;
+    first.keeper1 = 1;
+    MatchRecord second = first;
+    second.captain1 = 1;
+    second.keeper2 = 3;
+    second.manOfMatch = 3;
+    second.keeper1 = 2;
+    ws.append(first);
+    ws.append(second);
+
+    PlayerListModel list(app, ui);
+    list.nodeSelected("P2");
+    ui.buttonAnswers = {Button::Yes};
+    list.deleteClicked();
+
+    EXPECT_EQ(ws.count(RecordKind::SpecialEvent), 3); // deleted events keep their slots
+    EXPECT_TRUE(isBlankSpecialEvent(ws.read<SpecialEvent>(1)));
+    EXPECT_EQ(ws.read<SpecialEvent>(2), makeSpecialEvent(1, 3, "Hat Trick  "));
+    EXPECT_TRUE(isBlankSpecialEvent(ws.read<SpecialEvent>(3)));
+    const MatchRecord a = ws.read<MatchRecord>(1);
+    const MatchRecord b = ws.read<MatchRecord>(2);
+    EXPECT_EQ(std::vector<int>({a.captain1, a.captain2, a.keeper1, a.keeper2, a.manOfMatch}),
+              std::vector<int>({0, 3, 1, 0, 0}));
+    EXPECT_EQ(std::vector<int>({b.captain1, b.captain2, b.keeper1, b.keeper2, b.manOfMatch}),
+              std::vector<int>({1, 3, 0, 3, 3}));
+    EXPECT_EQ(a.datePlayed.str(), "01/05/2020");
+
+    // The newcomer in slot 2 has no history.
+    EXPECT_EQ(addPlayer("Newcomer", 1, "New"), 2);
+    for (std::int32_t e = 1; e <= ws.count(RecordKind::SpecialEvent); ++e) {
+        const SpecialEvent event = ws.read<SpecialEvent>(e);
+        EXPECT_TRUE(isBlankSpecialEvent(event) || specialEventPlayer(event) != 2) << e;
+    }
+}
+
 // A count that still covers deleted players at its end is trimmed by Delete even when no player
 // is selected.
 TEST_F(PlayerListTest, DeleteWithoutAPlayerStillTrimsTheCount)

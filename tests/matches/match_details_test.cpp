@@ -413,6 +413,15 @@ TEST_F(MatchDetailsTest, LeavingNumberFields)
     m.fieldEdited(FormField::Bonus2, "300.5");
     EXPECT_FALSE(m.fieldLeft(FormField::Bonus2));
     EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{"Value must be less than 300"});
+    EXPECT_EQ(m.teams[1].bonusPoints, "300.5"); // kept for the user to correct
+    // Below what the record can hold: refused on leaving too, not only by OK.
+    platform.messages.clear();
+    m.fieldEdited(FormField::Bonus1, "-327.68");
+    EXPECT_FALSE(m.fieldLeft(FormField::Bonus1));
+    m.fieldEdited(FormField::Bonus1, "-327.67");
+    EXPECT_TRUE(m.fieldLeft(FormField::Bonus1));
+    EXPECT_EQ(platform.messageTexts(),
+              std::vector<std::string>{"Bonus Comp. Points of the 1st Batting Team must be a number from -327.67 to 300."});
 
     platform.messages.clear();
     m.fieldEdited(FormField::BallsPerOver, "0");

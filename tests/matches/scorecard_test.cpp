@@ -298,6 +298,42 @@ TEST_F(ScorecardTest, ReopeningShowsTheStoredInningsAndSavingItAgainChangesNothi
     EXPECT_EQ(ws.read<InningsRecord>(n), r);
 }
 
+// With "Include Balls Faced" and "Include 4's and 6's" off the columns are hidden, yet an edited
+// innings keeps the figures stored behind them, and switching the options on shows them again.
+TEST_F(ScorecardTest, HiddenColumnsKeepTheirStoredFigures)
+{
+    InningsRecord r;
+    r.batting[1] = BattingLine{.batsman = 1, .howOut = NotOut, .runs = 50, .ballsFaced = 70, .fours = 6, .sixes = 2};
+    r.status = AllOut;
+    const std::int32_t n = ws.AllocateInnings();
+    ws.write(n, r);
+    ScorecardHandOver h = handOver();
+    h.innings[1] = n;
+
+    app.header.options.scorecardBallsFaced = 0;
+    app.header.options.scorecardFoursSixes = 0;
+    {
+        ScorecardModel m(app, platform, h);
+        EXPECT_EQ(m.batting[1].balls, "");
+        EXPECT_EQ(m.batting[1].fours, "");
+        EXPECT_FALSE(m.ballsEnabled);
+        m.numberEdited(EditorField::Runs, "51");
+        m.numberEdited(EditorField::Balls, "1"); // not offered: ignored
+        platform.buttonAnswers = {Button::Yes, Button::Yes, Button::Yes};
+        m.okClicked();
+        ASSERT_TRUE(m.saved);
+    }
+    r.batting[1].runs = 51;
+    EXPECT_EQ(ws.read<InningsRecord>(n), r);
+
+    app.header.options.scorecardBallsFaced = 1;
+    app.header.options.scorecardFoursSixes = 1;
+    ScorecardModel shown(app, platform, h);
+    EXPECT_EQ(shown.batting[1].balls, "70");
+    EXPECT_EQ(shown.batting[1].fours, "6");
+    EXPECT_EQ(shown.batting[1].sixes, "2");
+}
+
 // ---- What can be entered ------------------------------------------------------------------------
 
 TEST_F(ScorecardTest, AllowPlayersForDecidesWhichSideIsEntered)
@@ -510,13 +546,13 @@ TEST_F(ScorecardTest, ErrorsStopTheSaveInTheirOrder)
              bat(m, 5, {.batsman = 2});
              bowl(m, 3, 4, "1", "", "", ""); // a bowler twice as well: the batsman comes first
          },
-         "The same batsman is listed twice - Data not saved"},
+         "The same batsman is listed twice - Data not saved (rows 2 and 5)"},
         {"a bowler twice",
          [this](ScorecardModel& m) {
              bowl(m, 3, 4, "1", "", "", "");
              bat(m, 4, {.batsman = birch, .howOut = NotOut});
          },
-         "The same bowler is listed twice - Data not saved"},
+         "The same bowler is listed twice - Data not saved (rows 1 and 3)"},
         {"a batsman who batted without a score",
          [this](ScorecardModel& m) {
              bat(m, 4, {.batsman = birch, .howOut = NotOut});
@@ -524,7 +560,7 @@ TEST_F(ScorecardTest, ErrorsStopTheSaveInTheirOrder)
          },
          "Batsman 4 has no score entered"},
         {"a wicket of a batsman who is not out", [this](ScorecardModel& m) { m.fallOfWicketChosen(2, 3); },
-         "FOW 2 - Batsman is not listed as dismissed"},
+         "FOW 2 - Batsman is not listed as dismissed (batting row 3)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,12 +2,16 @@
 // by hand: full and summary forms, dismissals, markers, fall of wickets, and the sides a club-only
 // database records.
 
+#include "match_details_model.h"
 #include "match_fixture.h"
 #include "match_form.h"
+#include "scorecard_model.h"
 #include "scorecard_text.h"
 #include "web_context.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace wickly;
 using namespace wickly::matches;
@@ -204,6 +208,69 @@ TEST_F(ScorecardTextTest, ClubOnlyDatabaseRecordsOneSide)
     for (std::size_t i = south; i < t.lines.size(); ++i) {
         EXPECT_NE(t.lines[i].substr(0, 7), "    FOW");
         EXPECT_NE(t.lines[i].substr(0, 9), "    TOTAL");
+    }
+}
+
+// A slot whose number is above the innings count holds no innings (an earlier database's
+// innings may still sit in that slot of the working file): no heading, lines or total for it.
+TEST_F(ScorecardTextTest, AnInningsNumberAboveTheCountIsNoInnings)
+{
+    const std::int32_t m = addTwoInningsMatch(TwoDayMatch);
+    ASSERT_EQ(ws.count(RecordKind::Innings), 2);
+    InningsRecord stale;
+    stale.batting[1] = {.batsman = 4, .howOut = NotOut, .runs = 99};
+    stale.status = Declared;
+    ws.write(3, stale); // beyond the count
+    MatchRecord r = ws.read<MatchRecord>(m);
+    r.innings[4] = 3;
+    ws.write(m, r);
+
+    const MatchForm form(app, m);
+    EXPECT_EQ(form.summaryLines[4], "");
+    for (const ScorecardForm which : {ScorecardForm::Full, ScorecardForm::Summary}) {
+        const stats::ReportText t = BuildScorecardText(form, ws, which, nullptr);
+        EXPECT_NE(std::find(t.lines.begin(), t.lines.end(), "Northern XI 2nd Innings"), t.lines.end());
+        for (const std::string& line : t.lines) {
+            EXPECT_EQ(line.find("Southern XI 2nd Innings"), std::string::npos);
+            EXPECT_EQ(line.find(" 99"), std::string::npos) << line;
+            EXPECT_NE(line, "  Innings total: )");
+        }
+    }
+}
+
+// "Batsmen per team" and "bowlers per team" outside 1..14 count as 11 in the scorecard window,
+// the summaries and margin, and the scorecard text alike.
+TEST_F(ScorecardTextTest, TeamSizesOutsideOneToFourteenCountAsEleven)
+{
+    const std::int32_t first = addInnings(140, 10);
+    const std::int32_t chase = addInnings(141, 4);
+    // Lines that only a count of 12 or more would read.
+    InningsRecord r = ws.read<InningsRecord>(chase);
+    r.batting[12] = {.batsman = 3, .howOut = NotOut, .runs = 50};
+    r.bowling[12] = {.bowler = 1, .wickets = 5, .runsConceded = 10, .overs = 3.0F};
+    ws.write(chase, r);
+    const std::int32_t m = addMatch(OneDayMatch, {first, 0, chase, 0}, 2);
+
+    for (const std::int16_t size : {std::int16_t{0}, std::int16_t{-3}, std::int16_t{15}, std::int16_t{300}}) {
+        SCOPED_TRACE(size);
+        app.header.options.batsmenPerTeam = size;
+        app.header.options.bowlersPerTeam = size;
+        MatchDetailsModel details(app, platform, m);
+        EXPECT_EQ(details.margin, "by 6 wickets");
+        EXPECT_NE(details.summaryLines[3].find("141"), std::string::npos) << details.summaryLines[3];
+
+        const stats::ReportText full = BuildScorecardText(details, ws, ScorecardForm::Full, nullptr);
+        EXPECT_EQ(full.heading, "Match Result: Southern XI Win by 6 wickets");
+        EXPECT_NE(std::find(full.lines.begin(), full.lines.end(), "    TOTAL" + sp(56) + " 141"), full.lines.end());
+        EXPECT_EQ(std::find(full.lines.begin(), full.lines.end(), "    TOTAL" + sp(56) + " 191"), full.lines.end());
+        const stats::ReportText summary = BuildScorecardText(details, ws, ScorecardForm::Summary, nullptr);
+        for (const std::string& line : summary.lines) {
+            EXPECT_EQ(line.find("5/10"), std::string::npos) << line;
+        }
+
+        ScorecardModel window(app, platform, details.scorecardHandOver(3));
+        EXPECT_EQ(window.nbat, 11);
+        EXPECT_EQ(window.nbow, 11);
     }
 }
 

@@ -9,8 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace wickly;
 using namespace wickly::test;
@@ -275,6 +280,15 @@ TEST_F(ContainerTest, RefusedOpensLeaveTheOpenDatabaseAlone)
     EXPECT_FALSE(LoadContainer(app, p, folder.file("no-such-file.wkd")));
     EXPECT_NE(p.messages.at(0).text.find("could not be opened"), std::string::npos);
     EXPECT_EQ(snapshot(app, folder), before);
+
+    // Longer than any container can be (a sparse file): refused without reading 2 GB.
+    const std::string huge = folder.file("huge.wkd");
+    writeBytes(huge, bytes);
+    ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(kLargestContainer) + 1), 0);
+    const Status s = loadContainerFile(app, huge);
+    ASSERT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("is too large to be a Wickly database"), std::string::npos) << s.message();
+    EXPECT_EQ(snapshot(app, folder), before);
 }
 
 TEST_F(ContainerTest, ANewerVersionIsNamedEvenWhenItsLayoutLooksDamaged)
@@ -313,9 +327,195 @@ TEST_F(ContainerTest, SaveKeepsTheContainersPermissionsAndLeavesNoTemporaryFile)
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(folder.path())) {
-        files += e.path().filename().string().find(".saving") != std::string::npos;
+        files += e.path().filename().string().starts_with("~wkd");
     }
     EXPECT_EQ(files, 0);
+}
+
+TEST_F(ContainerTest, SaveThroughASymbolicLinkUpdatesItsTarget)
+{
+    std::filesystem::create_directory(folder.file("real"));
+    addClub("North");
+    ASSERT_TRUE(saveContainerFile(app, folder.file("real/db.wkd")).ok());
+    std::filesystem::create_symlink("real/db.wkd", folder.file("link.wkd"));
+
+    addClub("South");
+    ASSERT_TRUE(saveContainerFile(app, folder.file("link.wkd")).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.wkd")));
+    EXPECT_EQ(readBytes(folder.file("real/db.wkd")).size(), 2999u + 300u + 255u); // two clubs
+    EXPECT_EQ(app.databaseFile, folder.file("link.wkd"));
+}
+
+TEST_F(ContainerTest, SaveUpdatesEveryNameOfAHardLinkedFile)
+{
+    const std::string path = saveSample();
+    ASSERT_EQ(::link(path.c_str(), folder.file("other-name.wkd").c_str()), 0);
+    addClub("Added");
+    ASSERT_TRUE(saveContainerFile(app, path).ok());
+    const std::vector<std::uint8_t> saved = readBytes(path);
+    EXPECT_EQ(readBytes(folder.file("other-name.wkd")), saved);
+    EXPECT_NE(std::string(saved.begin(), saved.end()).find("Added"), std::string::npos);
+    EXPECT_EQ(std::filesystem::hard_link_count(path), 2u);
+}
+
+TEST_F(ContainerTest, SaveKeepsOwnerAndGroup)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another owner";
+    }
+    const std::string path = saveSample();
+    ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+    addClub("Added");
+    ASSERT_TRUE(saveContainerFile(app, path).ok());
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 1234u);
+    EXPECT_EQ(st.st_gid, 5678u);
+    EXPECT_EQ(st.st_mode & 07777, 0604u);
+}
+
+// The temporary file has a short name of its own, so a container named up to the system's limit
+// of 255 bytes saves too.
+TEST_F(ContainerTest, SaveWorksForTheLongestFileNames)
+{
+    addClub("North");
+    const std::string path = folder.file(std::string(251, 'n') + ".wkd");
+    ASSERT_TRUE(saveContainerFile(app, path).ok());
+    addClub("South");
+    ASSERT_TRUE(saveContainerFile(app, path).ok());
+    EXPECT_EQ(readBytes(path).size(), 2999u + 300u + 255u);
+}
+
+TEST_F(ContainerTest, SaveRemovesTheTemporaryFilesOfInterruptedSaves)
+{
+    const std::string path = saveSample();
+    writeBytes(folder.file("~wkdAb12Cd.tmp"), {1, 2, 3});   // left by a save that was killed
+    writeBytes(folder.file("~wkdbusy12.tmp"), {4, 5, 6});   // another program's save in progress
+    writeBytes(folder.file("~wkdnotmine.txt"), {7, 8, 9}); // not a name a save uses
+    const int busy = ::open(folder.file("~wkdbusy12.tmp").c_str(), O_RDONLY);
+    ASSERT_GE(busy, 0);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+    ASSERT_TRUE(saveContainerFile(app, path).ok());
+    EXPECT_FALSE(fileExists(folder.file("~wkdAb12Cd.tmp")));
+    EXPECT_TRUE(fileExists(folder.file("~wkdbusy12.tmp")));
+    EXPECT_TRUE(fileExists(folder.file("~wkdnotmine.txt")));
+    ::close(busy);
+}
+
+// The counts and positions of the header are 16 and 32 bits wide: a database that does not fit
+// is refused before anything is written, instead of wrapping into a broken file.
+TEST(ContainerLimits, CountsAndPositionsMustFitTheHeader)
+{
+    const auto counts = [](std::initializer_list<std::pair<RecordKind, std::int64_t>> given) {
+        KindCounts c{};
+        for (const auto& [kind, n] : given) {
+            c[static_cast<std::size_t>(kind)] = n;
+        }
+        return c;
+    };
+    using K = RecordKind;
+    // clang-format off
+    const struct { const char* name; KindCounts counts; const char* problem; } rows[] = {
+        {"empty", counts({}), ""},
+        {"most clubs", counts({{K::Club, 32767}}), ""},
+        {"one club too many", counts({{K::Club, 32768}}),
+         "it holds 32768 clubs, but a Wickly database file holds at most 32767"},
+        {"one alias too many", counts({{K::Alias, 32768}}),
+         "it holds 32768 aliases, but a Wickly database file holds at most 32767"},
+        // 2999 + 3067828 * 700 + 637 = 2147483236; the next section starts one later.
+        {"most innings", counts({{K::Innings, 3067829}}), ""},
+        {"one innings too many", counts({{K::Innings, 3067830}}),
+         "its records would reach position 2147483937, but the positions of a Wickly database file end at "
+         "2147483647 (about 3 million innings)"},
+        // Players come first: three of them (592 bytes) push the innings past the end.
+        {"most innings and three players", counts({{K::Innings, 3067829}, {K::Player, 3}}),
+         "its records would reach position 2147483829, but the positions of a Wickly database file end at "
+         "2147483647 (about 3 million innings)"},
+        {"most innings and an alias", counts({{K::Innings, 3067829}, {K::Alias, 1}}), ""},
+        {"innings past 32 bits", counts({{K::Innings, 4000000000}}),
+         "it holds 4000000000 innings, but a Wickly database file holds at most 2147483647"},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(containerLimitProblem(r.counts), r.problem);
+    }
+    const ContainerLayout most = containerLayout(counts({{K::Innings, 3067829}, {K::Alias, 1}}));
+    EXPECT_EQ(most.positions[static_cast<std::size_t>(K::Innings)], 3000);
+    EXPECT_EQ(most.positions[static_cast<std::size_t>(K::Alias)], 2147483237);
+    EXPECT_EQ(most.length, 2147483236 + 103);
+}
+
+TEST_F(ContainerTest, SaveRefusesADatabaseTooLargeForTheFileAndWritesNothing)
+{
+    const std::string path = saveSample();
+    const std::vector<std::uint8_t> old = readBytes(path);
+    // 3.1 million innings that all read back (a sparse working file): only the limit can refuse.
+    const std::int32_t innings = 3100000;
+    ASSERT_EQ(::truncate(folder.file("~tmp.sco").c_str(), static_cast<off_t>(innings) * 700), 0);
+    app.header.section(RecordKind::Innings).count = innings;
+    ScriptedPlatform p;
+    EXPECT_FALSE(SaveDatabase(app, p));
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_NE(p.messages[0].text.find("end at 2147483647"), std::string::npos) << p.messages[0].text;
+    EXPECT_EQ(std::count(p.messages[0].text.begin(), p.messages[0].text.end(), '\n'), 0);
+    EXPECT_EQ(readBytes(path), old);
+
+    app.header.section(RecordKind::Innings).count = 1;
+    app.header.section(RecordKind::Club).count = 40000;
+    const Status s = saveContainerFile(app, path);
+    ASSERT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("it holds 40000 clubs, but a Wickly database file holds at most 32767"),
+              std::string::npos)
+        << s.message();
+    EXPECT_EQ(readBytes(path), old);
+}
+
+// An open that fails while it writes the working files (here: the file size limit of the
+// process) leaves the previous database loaded, unchanged and saveable.
+TEST_F(ContainerTest, AnOpenThatFailsPartWayKeepsThePreviousDatabase)
+{
+    const std::string path = saveSample();
+    addClub("Unsaved");
+    const Snapshot before = snapshot(app, folder);
+    const std::vector<std::uint8_t> inningsBefore = readBytes(folder.file("~tmp.sco"));
+
+    // A container of 200 innings: 140 KB of working file.
+    DatabaseHeader h = newDatabaseHeader("2.6d");
+    h.section(RecordKind::Innings) = {200, 3000};
+    std::vector<std::uint8_t> big(2999 + 199 * 700 + 637, 0);
+    encode(h, std::span(big).first(kHeaderSize));
+    writeBytes(folder.file("big.wkd"), big);
+
+    rlimit oldLimit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+    rlimit small = oldLimit;
+    small.rlim_cur = 64 * 1024;
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    ScriptedPlatform p;
+    const bool loaded = LoadContainer(app, p, folder.file("big.wkd"));
+    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldSignal);
+
+    EXPECT_FALSE(loaded);
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_NE(p.messages[0].text.find("could not be opened"), std::string::npos) << p.messages[0].text;
+    EXPECT_EQ(snapshot(app, folder), before);
+    EXPECT_EQ(readBytes(folder.file("~tmp.sco")), inningsBefore);
+    EXPECT_FALSE(fileExists(folder.file("~tmp-new.sco")));
+    EXPECT_TRUE(app.databaseLoaded());
+
+    // Save writes the previous database with its unsaved change.
+    ASSERT_TRUE(SaveDatabase(app, p));
+    AppState other;
+    other.startupFolder = folder.path();
+    ASSERT_TRUE(loadContainerFile(other, path).ok());
+    EXPECT_EQ(WorkingSet(other).read<ClubRecord>(3).name.str(), "Unsaved");
 }
 
 TEST_F(ContainerTest, NewerVersionMessage)
@@ -345,14 +545,14 @@ TEST_F(ContainerTest, AFailedSaveLeavesTheOldContainerIntact)
     addClub("More");
     const std::string fileBefore = app.databaseFile;
 
-    // A read-only container.
+    // A read-only container, for every user: root could write it, but it was made read-only on
+    // purpose.
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    if (::geteuid() != 0) {
-        const Status s = saveContainerFile(app, path);
-        EXPECT_FALSE(s.ok());
-        EXPECT_EQ(readBytes(path), old);
-        EXPECT_TRUE(app.databaseChanged);
-    }
+    const Status s = saveContainerFile(app, path);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("the file is read-only"), std::string::npos) << s.message();
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_TRUE(app.databaseChanged);
     ::chmod(path.c_str(), 0644);
 
     // A folder that does not exist.
@@ -365,6 +565,15 @@ TEST_F(ContainerTest, AFailedSaveLeavesTheOldContainerIntact)
     EXPECT_EQ(readBytes(path), old);
     EXPECT_FALSE(fileExists(folder.file("missing")));
     app.databaseFile = fileBefore;
+
+    // No database at all (as after an open whose renames failed part way): nothing to save over
+    // a container.
+    AppState none;
+    none.startupFolder = folder.path();
+    const Status empty = saveContainerFile(none, path);
+    EXPECT_FALSE(empty.ok());
+    EXPECT_NE(empty.message().find("no database is open"), std::string::npos) << empty.message();
+    EXPECT_EQ(readBytes(path), old);
 }
 
 TEST_F(ContainerTest, NewDatabaseAsksBeforeDiscardingChanges)

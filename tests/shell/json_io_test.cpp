@@ -385,6 +385,17 @@ TEST_F(JsonIoTest, RejectsBadInputNamingTheFieldAndChangesNothing)
         {R"({"aliases": [{"kind": "Play"}]})", "aliases[0].kind: text longer than 3 characters"},
         {R"({"header": {"version": "2.6de"}})", "header.version: text longer than 4 characters"},
         {R"({"header": {"version": "9.0"}})", "header.version: newer than this program's version 2.6d"},
+        // A field given twice is refused wherever it is, rather than one of the two winning.
+        {R"({"clubs": [{"name": "A", "name": "B"}]})", "clubs[0].name: field given twice"},
+        {R"({"header": {"options": {}}, "header": {}})", "header: field given twice"},
+        {R"({"innings": [{"batting": [{}, {"runs": 1, "runs": 2}]}]})", "innings[0].batting[1].runs: field given twice"},
+        // A NUL would end the stored text early, so it cannot survive a dump.
+        {R"({"clubs": [{"name": "A\u0000B"}]})",
+         "clubs[0].name: text holds a NUL character (\\u0000), which a database text cannot keep"},
+        {R"({"header": {"options": {"databaseTitle": "\u0000"}}})",
+         "header.options.databaseTitle: text holds a NUL character (\\u0000), which a database text cannot keep"},
+        {R"({"players": [{"nu\u0000ll": 1}]})", "players[0].nu\\u0000ll: unknown field"},
+        {R"({"clubs": [{"name": [[[]]]}]})", "clubs[0].name[0][0]: nested too deeply"},
     };
 
     // The state of an opened database that a failed build must leave alone.
@@ -418,6 +429,22 @@ TEST_F(JsonIoTest, RejectsBadInputNamingTheFieldAndChangesNothing)
         check(c.json, c.message);
     }
     check(R"({"clubs": [{}, {}, {"name": ")" + longName + R"("}]})", "clubs[2].name: text longer than 40 characters");
+}
+
+// Record arrays are counted while the JSON is read, against the same limits as Save
+// (containerLimitProblem, tested with the container), so that an input of millions of small
+// records is refused before its records fill the memory.
+TEST_F(JsonIoTest, RefusesMoreRecordsThanAContainerHoldsWhileReading)
+{
+    std::string json = R"({"clubs": [0)";
+    for (int i = 1; i < 32768; ++i) {
+        json += ",0"; // not even records: the count is refused before any element is looked at
+    }
+    const Status s = buildDatabaseFromJson(m_app, json + "]}");
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.message(), "clubs: too many records: it holds 32768 clubs, but a Wickly database file holds at most "
+                           "32767");
+    EXPECT_EQ(folderContents(), std::set<std::string>{});
 }
 
 TEST_F(JsonIoTest, TextWidthCountsCharactersNotUtf8Bytes)

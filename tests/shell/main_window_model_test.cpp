@@ -6,11 +6,14 @@
 #include "main_window_model.h"
 #include "scripted_platform.h"
 #include "tip_of_day_model.h"
+#include "working_set_lock.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace wickly;
 using namespace wickly::test;
@@ -231,4 +234,68 @@ TEST(TipOfDay, ShowsOneLineAtATimeAndKeepsTheSetting)
     TipOfDayModel missing(platform, folder.file("none.txt"), 0);
     EXPECT_NE(missing.tip.find("tipofday.txt"), std::string::npos);
     missing.nextClicked();
+}
+
+// A second program started in the same folder: another process holds the lock of the working
+// files, so this one says so once and offers nothing that would write them.
+TEST_F(MainWindowTest, ASecondProgramInTheFolderOffersNothingThatWrites)
+{
+    writeBytes(folder.file("~tmp.clu"), {7, 7}); // the first program's working file
+    writeBytes(folder.file("other.wkd"), std::vector<std::uint8_t>(kHeaderSize, 0));
+    int ready[2];
+    int release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(ready[0]);
+        ::close(release[1]);
+        const WorkingSetLock lock(folder.path());
+        const char held = lock.state() == WorkingSetLockState::Held ? 'y' : 'n';
+        char answer = 0;
+        if (::write(ready[1], &held, 1) == 1) {
+            [[maybe_unused]] const ssize_t r = ::read(release[0], &answer, 1); // until the parent closes it
+        }
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    ::close(release[0]);
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    ::close(ready[0]);
+    EXPECT_EQ(held, 'y');
+
+    const WorkingSetLock lock(folder.path());
+    EXPECT_EQ(lock.state(), WorkingSetLockState::InUse);
+    MainWindowModel m(app, platform);
+    m.workingSetInUse(folder.path());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("Another copy of Wickly is already running"), std::string::npos);
+    EXPECT_EQ(platform.messages[0].icon, Icon::Error);
+
+    platform.fileAnswers = {folder.file("other.wkd"), folder.file("other.wkd")};
+    m.newClicked();
+    m.openClicked();
+    m.openFromCommandLine(folder.file("other.wkd"));
+    m.buttonClicked(MainButton::Clubs);
+    m.saveAsClicked();
+    m.paint();
+    EXPECT_FALSE(m.newEnabled || m.openEnabled || m.saveEnabled || m.saveAsEnabled || m.exportEnabled ||
+                 m.importEnabled || m.aliasManagerEnabled || m.configMenuEnabled);
+    for (bool b : m.buttonEnabled) {
+        EXPECT_FALSE(b);
+    }
+    EXPECT_FALSE(app.databaseLoaded());
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.openDialogs.empty());
+    EXPECT_TRUE(platform.saveDialogs.empty());
+    EXPECT_EQ(readBytes(folder.file("~tmp.clu")), (std::vector<std::uint8_t>{7, 7}));
+    EXPECT_TRUE(m.closeRequested());
+
+    // Once the first program ends, the folder is free again.
+    ::close(release[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WorkingSetLock(folder.path()).state(), WorkingSetLockState::Held);
 }

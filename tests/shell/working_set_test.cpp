@@ -4,8 +4,12 @@
 #include "database_fixture.h"
 #include "lookups.h"
 #include "temp_folder.h"
+#include "working_set_lock.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
 
 using namespace wickly;
 using namespace wickly::test;
@@ -284,4 +288,32 @@ TEST(SpecialEvents, NumbersPastFourDigitsAreRefusedNotCut)
     EXPECT_EQ(makeSpecialEvent(9999, 9999, kHatTrick).text.raw(), " 9999 9999Hat Trick  ");
     EXPECT_THROW(makeSpecialEvent(10000, 1, kDropCatch), std::out_of_range);
     EXPECT_THROW(makeSpecialEvent(1, 10000, kDropCatch), std::out_of_range);
+}
+
+// The lock of the working files: a second holder in the same folder finds them in use; the
+// holder removes what interrupted opens and saves left behind, a second holder removes nothing.
+TEST(WorkingSetLockTest, OneHolderPerFolderWhichCleansUp)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("web"));
+    writeBytes(folder.file("~tmp-new.pla"), {1});    // an open that was interrupted
+    writeBytes(folder.file("~wkdQw12Er.tmp"), {2});  // a save that was interrupted
+    writeBytes(folder.file("web/~wkdTy34Ui.tmp"), {3});
+    writeBytes(folder.file("~tmp.pla"), {4});        // the working files themselves stay
+
+    std::optional<WorkingSetLock> first(std::in_place, folder.path());
+    EXPECT_EQ(first->state(), WorkingSetLockState::Held);
+    EXPECT_FALSE(fileExists(folder.file("~tmp-new.pla")));
+    EXPECT_FALSE(fileExists(folder.file("~wkdQw12Er.tmp")));
+    EXPECT_FALSE(fileExists(folder.file("web/~wkdTy34Ui.tmp")));
+    EXPECT_EQ(readBytes(folder.file("~tmp.pla")), std::vector<std::uint8_t>{4});
+
+    writeBytes(folder.file("~tmp-new.pla"), {5}); // as if the first holder were opening now
+    const WorkingSetLock second(folder.path());
+    EXPECT_EQ(second.state(), WorkingSetLockState::InUse);
+    EXPECT_TRUE(second.inUse());
+    EXPECT_TRUE(fileExists(folder.file("~tmp-new.pla")));
+
+    first.reset();
+    EXPECT_EQ(WorkingSetLock(folder.path()).state(), WorkingSetLockState::Held);
 }

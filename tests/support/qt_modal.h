@@ -11,8 +11,12 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QDialog>
+
 #include <functional>
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace wickly::test {
 
@@ -89,6 +93,126 @@ public:
     }
 
     QStringList texts;
+};
+
+// Plays the user through a chain of modal windows, one step per window: a step waits until the
+// window with its object name (or class name) is the active modal window and has the keyboard,
+// then acts on it. The next step is armed
+// before a step acts, because an action that opens a child window returns only when that child
+// has closed; meanwhile the child's own steps run. Message boxes that no step expects are answered
+// with their first Yes or OK button and their texts kept in `messages`. A step that waits longer
+// than ten seconds ends the script: its window name goes into `failures` and every modal window
+// still open is closed, so that a broken chain fails the test instead of hanging it.
+class WindowScript
+{
+public:
+    using Action = std::function<void(QWidget*)>;
+
+    void add(const QString& window, Action act) { m_steps.push_back({window, std::move(act)}); }
+
+    // Arms the first step; the test then starts the chain (a click that opens the first window).
+    void start() { arm(0); }
+
+    bool finished() const { return m_next == m_steps.size() && failures.isEmpty(); }
+
+    QStringList messages;
+    QStringList failures;
+    QStringList acted;
+
+private:
+    static constexpr const char* kActedOn = "wicklyScriptActedOn";
+
+    struct Step
+    {
+        QString window;
+        Action act;
+    };
+
+    void arm(std::size_t index)
+    {
+        auto owned = std::make_shared<QTimer>();
+        QTimer* timer = owned.get();
+        auto polls = std::make_shared<int>(0);
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, [this, index, timer, polls] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (index >= m_steps.size()) {
+                // After the last step: message boxes are answered as long as the script lives; a
+                // window that stays open for ten seconds more is a chain that did not close.
+                if (answer(w) || w == nullptr) {
+                    *polls = 0;
+                } else if (++*polls > 1000) {
+                    timer->stop();
+                    failures << "still open after the last step: " + w->objectName();
+                    closeEverything();
+                }
+                return;
+            }
+            // The window is played once it has the keyboard, as a user would start typing.
+            if (w != nullptr && w->isVisible() && w->isActiveWindow() && !w->property(kActedOn).toBool() &&
+                (w->objectName() == m_steps[index].window ||
+                 QString(w->metaObject()->className()) == m_steps[index].window)) {
+                // A window is played once: it may still be showing while it closes.
+                w->setProperty(kActedOn, true);
+                timer->stop();
+                m_next = index + 1;
+                acted << m_steps[index].window;
+                arm(index + 1);
+                m_steps[index].act(w);
+                return;
+            }
+            if (answer(w)) {
+                return;
+            }
+            if (++*polls > 1000) {
+                timer->stop();
+                failures << "waited in vain for " + m_steps[index].window;
+                m_next = m_steps.size() + 1;
+                closeEverything();
+            }
+        });
+        timer->start();
+        m_timers.push_back(owned);
+    }
+
+    bool answer(QWidget* w)
+    {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (box == nullptr || !box->isVisible()) {
+            return false;
+        }
+        messages << box->text();
+        for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::Ok}) {
+            if (QAbstractButton* button = box->button(b); button != nullptr) {
+                button->click();
+                return true;
+            }
+        }
+        box->reject();
+        return true;
+    }
+
+    void closeEverything()
+    {
+        auto owned = std::make_shared<QTimer>();
+        QTimer* sweeper = owned.get();
+        auto rounds = std::make_shared<int>(0);
+        sweeper->setInterval(20);
+        QObject::connect(sweeper, &QTimer::timeout, [sweeper, rounds] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()); d != nullptr) {
+                d->done(QDialog::Rejected);
+            }
+            if (++*rounds > 500) {
+                sweeper->stop();
+            }
+        });
+        sweeper->start();
+        m_timers.push_back(owned);
+    }
+
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    std::vector<std::shared_ptr<QTimer>> m_timers;
 };
 
 // The child of `parent` of type W with this object name, or null.

@@ -88,6 +88,18 @@ bool ScriptedPlatform::printDocument(const PrintDocument& document, std::string&
     return true;
 }
 
+void ScriptedPlatform::previewChart(const ChartDocument& chart)
+{
+    previewedCharts.push_back(chart);
+}
+
+bool ScriptedPlatform::exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
+                                       int quality)
+{
+    exportedCharts.push_back({chart, path, width, height, quality});
+    return chartExportsSucceed;
+}
+
 std::optional<std::uint32_t> ScriptedPlatform::chooseColour(std::uint32_t initial)
 {
     colourDialogs.push_back(initial);
@@ -106,6 +118,19 @@ bool ScriptedPlatform::startProgram(const std::string& program, const std::vecto
     call.insert(call.end(), arguments.begin(), arguments.end());
     startedPrograms.push_back(call);
     return programsStart;
+}
+
+std::optional<int> ScriptedPlatform::runProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> call{program};
+    call.insert(call.end(), arguments.begin(), arguments.end());
+    startedPrograms.push_back(call);
+    if (programExitCodes.empty()) {
+        return 0;
+    }
+    const std::optional<int> code = programExitCodes.front();
+    programExitCodes.pop_front();
+    return code;
 }
 
 std::string ScriptedPlatform::readSetting(std::string_view section, std::string_view key, std::string_view fallback)

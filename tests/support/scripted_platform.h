@@ -2,6 +2,7 @@
 // A Platform for tests: records every message box and dialog, and answers from queues that the
 // test fills beforehand. An unexpected question fails the test.
 
+#include "chart_document.h"
 #include "platform.h"
 
 #include <deque>
@@ -36,10 +37,23 @@ public:
     std::vector<std::pair<WindowModel*, WindowModel*>> replacedWindows;
     std::optional<int> printerPageHeight = 15840; // a letter page, 11 inches
     std::vector<PrintDocument> printed;
+    // Charts previewed, and charts exported with their file, size and quality; exports succeed
+    // while chartExportsSucceed is set.
+    std::vector<ChartDocument> previewedCharts;
+    struct ChartExport
+    {
+        ChartDocument chart;
+        std::string path;
+        int width = 0, height = 0, quality = 0;
+    };
+    std::vector<ChartExport> exportedCharts;
+    bool chartExportsSucceed = true;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
     std::vector<std::uint32_t> colourDialogs; // the initial colour of each dialog shown
     std::vector<std::vector<std::string>> startedPrograms; // program, then its arguments
     bool programsStart = true;
+    // The exit codes runProgram answers, in order; when empty it answers 0. Nothing: not started.
+    std::deque<std::optional<int>> programExitCodes;
 
     Button messageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
@@ -51,8 +65,13 @@ public:
     void showInPlaceOf(WindowModel& child, WindowModel& parent) override;
     std::optional<int> choosePrinter() override;
     bool printDocument(const PrintDocument& document, std::string& message) override;
+    void previewChart(const ChartDocument& chart) override;
+    bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
+                         int quality) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
+    // Recorded in startedPrograms like startProgram.
+    std::optional<int> runProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     std::string readSetting(std::string_view section, std::string_view key, std::string_view fallback) override;
     void writeSetting(std::string_view section, std::string_view key, std::string_view value) override;
 

@@ -9,6 +9,7 @@
 #include "working_set.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -100,6 +101,26 @@ private slots:
         QCOMPARE(app.window().windowTitle(), QString("Wickly : Sample Club"));
         QVERIFY(app.window().button(MainButton::Statistics)->isEnabled());
         QCOMPARE(QString::fromStdString(app.state().databaseFile), path);
+    }
+
+    void opensAContainerWhosePathHasLettersBeyondAscii()
+    {
+        // A path is a file-system name, not record text: "ü" and Cyrillic letters pass unchanged.
+        const QString folder = m_folder.path() + QString::fromUtf8("/Bücher");
+        const QString path = folder + QString::fromUtf8("/Клуб.wkd");
+        QVERIFY(QDir().mkpath(folder));
+        {
+            AppState state;
+            state.startupFolder = m_folder.path().toStdString() + "/other";
+            QDir().mkpath(QString::fromStdString(state.startupFolder));
+            newDatabaseState(state);
+            state.header.options.databaseTitle.assign("Far Away");
+            QVERIFY(saveContainerFile(state, QFile::encodeName(path).toStdString()).ok());
+        }
+        DesktopApp app;
+        app.start({path});
+        QCOMPARE(app.window().windowTitle(), QString("Wickly : Far Away"));
+        QCOMPARE(QFile::decodeName(app.state().databaseFile.c_str()), path);
     }
 
 private:

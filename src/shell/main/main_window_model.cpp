@@ -1,12 +1,18 @@
 #include "main_window_model.h"
 
 #include "about_model.h"
+#include "alias_manager_model.h"
+#include "export_model.h"
+#include "match_import.h"
 #include "app_state.h"
 #include "config_model.h"
 #include "container.h"
 #include "match_list_model.h"
 #include "list_editor_model.h"
 #include "player_list_model.h"
+#include "site_generator.h"
+#include "statistics_window_model.h"
+#include "working_set_lock.h"
 
 namespace wickly {
 
@@ -33,6 +39,9 @@ const char* MainWindowModel::buttonCaption(MainButton b)
 void MainWindowModel::paint()
 {
     caption = "Wickly : " + m_app.header.options.databaseTitle.str();
+    if (m_workingSetInUse) {
+        return; // everything that writes stays disabled
+    }
     if (!isBlankText(ltrimBlanks(m_app.header.options.databaseTitle.raw()))) {
         buttonEnabled.fill(true);
         saveEnabled = saveAsEnabled = exportEnabled = importEnabled = aliasManagerEnabled = true;
@@ -40,26 +49,48 @@ void MainWindowModel::paint()
     }
 }
 
+void MainWindowModel::workingSetInUse(const std::string& folder)
+{
+    m_workingSetInUse = true;
+    buttonEnabled.fill(false);
+    newEnabled = openEnabled = false;
+    saveEnabled = saveAsEnabled = exportEnabled = importEnabled = aliasManagerEnabled = configMenuEnabled = false;
+    m_platform.message(workingSetInUseMessage(folder), Buttons::Ok, Icon::Error);
+    paint();
+}
+
 void MainWindowModel::newClicked()
 {
+    if (m_workingSetInUse) {
+        return;
+    }
     NewDatabase(m_app, m_platform);
     paint();
 }
 
 void MainWindowModel::openClicked()
 {
+    if (m_workingSetInUse) {
+        return;
+    }
     OpenDatabase(m_app, m_platform);
     paint();
 }
 
 void MainWindowModel::saveClicked()
 {
+    if (m_workingSetInUse) {
+        return;
+    }
     SaveDatabase(m_app, m_platform);
     paint();
 }
 
 void MainWindowModel::saveAsClicked()
 {
+    if (m_workingSetInUse) {
+        return;
+    }
     SaveDatabaseAs(m_app, m_platform);
     paint();
 }
@@ -81,17 +112,19 @@ bool MainWindowModel::closeRequested()
 
 void MainWindowModel::exportClicked()
 {
-    // The match export window opens here, modally.
+    exchange::ExportModel window(m_app, m_platform);
+    m_platform.showModal(window);
 }
 
 void MainWindowModel::importClicked()
 {
-    // The match import starts here.
+    exchange::ImportMatchFile(m_app, m_platform);
 }
 
 void MainWindowModel::aliasManagerClicked()
 {
-    // The alias manager opens here, modally.
+    masterdata::AliasManagerModel window(m_app, m_platform);
+    m_platform.showModal(window);
 }
 
 void MainWindowModel::helpContentsClicked()
@@ -113,6 +146,9 @@ bool MainWindowModel::refuse(const char* message)
 
 void MainWindowModel::buttonClicked(MainButton b)
 {
+    if (m_workingSetInUse) {
+        return;
+    }
     const DatabaseHeader& h = m_app.header;
     const auto none = [&](RecordKind k) { return h.count(k) < 1; };
     switch (b) {
@@ -164,7 +200,7 @@ void MainWindowModel::buttonClicked(MainButton b)
 
 void MainWindowModel::openFromCommandLine(const std::string& path)
 {
-    if (path.empty()) {
+    if (path.empty() || m_workingSetInUse) {
         return;
     }
     LoadContainer(m_app, m_platform, path);
@@ -195,7 +231,10 @@ void MainWindowModel::openMatchList()
 
 void MainWindowModel::openStatistics()
 {
-    // the statistics window, without waiting; it hides the main window while open
+    // The statistics window stands in for the main window until it closes.
+    stats::StatisticsWindowModel statistics(m_app, m_platform);
+    statistics.generateSite = [this](stats::StatisticsWindowModel& window) { site::genweb(m_app, m_platform, window); };
+    m_platform.showInPlaceOf(statistics, *this);
 }
 
 void MainWindowModel::openConfiguration()

@@ -48,6 +48,8 @@ public:
     // ---- State shown by the view
     std::string caption;
     std::array<bool, kMainButtonCount> buttonEnabled{};
+    bool newEnabled = true;  // false only while another program owns the working files
+    bool openEnabled = true; // likewise
     bool saveEnabled = false;
     bool saveAsEnabled = false;
     bool exportEnabled = false;
@@ -75,6 +77,13 @@ public:
     // Opens a container named on the command line (the whole command-line text).
     void openFromCommandLine(const std::string& path);
 
+    // Start-up found the working files of `folder` locked by another running program: says so
+    // (one message box) and from now on offers nothing that writes them. New, Open, Save,
+    // Save As, the Tools commands and the eight buttons stay disabled and do nothing, a
+    // command-line container is not opened; Help, About and Exit still work.
+    void workingSetInUse(const std::string& folder);
+    bool workingFilesInUse() const { return m_workingSetInUse; }
+
 private:
     // Where the windows opened from the main window are started.
     void openListEditor(int kind);
@@ -87,6 +96,7 @@ private:
 
     AppState& m_app;
     Platform& m_platform;
+    bool m_workingSetInUse = false;
 };
 
 } // namespace wickly

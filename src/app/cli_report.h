@@ -1,0 +1,43 @@
+#pragma once
+// wickly-cli report: any ranked report of the statistics window, printed as the report window
+// saves it.
+
+#include <iosfwd>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace wickly::cli {
+
+struct ReportOptions
+{
+    std::string database;
+    int kind = -1;
+    int grade = 0;
+    int type = 0;
+    int vs = 0;
+    int club = 0;
+    int team = 0;
+    int player = 0; // the player of the complete statistics (report 0)
+    int ground = 0;
+    int rating = 0;
+    int length = 0;
+    std::string from;
+    std::string to;
+    bool firstInnings = false;
+    bool history = false;
+    bool allPlayers = false;
+    std::string format = "text";
+};
+
+// Adds the "report" command with its options to the tool.
+CLI::App* addReportCommand(CLI::App& app, ReportOptions& options);
+
+// Loads the database into a private folder, sets the statistics window's controls from the
+// options (0 and options left out keep the window's opening values), presses "Generate!" and
+// prints the report window's Text, CSV or HTML save. Returns the exit code.
+int reportCommand(const ReportOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace wickly::cli

@@ -1,0 +1,62 @@
+#include "report_columns.h"
+
+#include "formats.h"
+
+#include <algorithm>
+
+namespace wickly::stats {
+
+std::string col(std::int64_t n, int w)
+{
+    return FitText(NumText(n), w);
+}
+
+std::string pad(std::int64_t n, int w)
+{
+    return padText(NumText(n), w);
+}
+
+std::string padText(std::string text, int w)
+{
+    if (static_cast<int>(text.size()) < w) {
+        text.append(static_cast<std::size_t>(w) - text.size(), ' ');
+    }
+    return text;
+}
+
+std::int64_t battingAverage(const PlayerRow& row)
+{
+    return CutHundredths(std::max<std::int64_t>(row[Runs], 0), std::max<std::int64_t>(row[Dismissals], 1));
+}
+
+std::int64_t bowlingAverage(const PlayerRow& row)
+{
+    return CutHundredths(std::max<std::int64_t>(row[RunsConceded], 0), std::max<std::int64_t>(row[Wickets], 1));
+}
+
+std::int64_t economy(const PlayerRow& row, int ballsPerOver)
+{
+    if (row[BallsBowled] <= 0) {
+        return 0;
+    }
+    return CutHundredths(std::max<std::int64_t>(row[RunsConceded], 0) * ballsPerOver, row[BallsBowled]);
+}
+
+std::string averageText(std::int64_t hundredths)
+{
+    return FormatAverage(HundredthsValue(hundredths));
+}
+
+void SeasonTotalsReport::seasonDone(ReportPass& pass, const std::string& season)
+{
+    PlayerTotals& totals = pass.totals();
+    for (std::int32_t p = 1; p <= totals.count(); ++p) {
+        const PlayerRow& row = totals[p];
+        if (row[m_key] > 0 && pass.wouldKeep(static_cast<double>(row[m_key]))) {
+            pass.offer(static_cast<double>(row[m_key]), p, pass.clubColumn(p) + season + " " + col(row[Matches], 4),
+                       NumText(row[m_key]));
+        }
+    }
+}
+
+} // namespace wickly::stats

@@ -1,0 +1,177 @@
+// Smoke test of the charts under the offscreen platform: a chart is drawn into a JPEG picture of
+// 500 x 300 without a window, the chart window shows a chart and closes, and the statistics
+// window's chart buttons open it.
+
+#include "app_state.h"
+#include "chart_document.h"
+#include "chart_window_model.h"
+#include "chart_window_view.h"
+#include "container.h"
+#include "qt_modal.h"
+#include "qt_platform.h"
+#include "statistics_view.h"
+#include "statistics_window_model.h"
+#include "working_set.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QImage>
+#include <QImageReader>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using namespace wickly;
+using namespace wickly::test;
+
+namespace {
+
+ChartDocument barChart()
+{
+    ChartDocument c;
+    c.caption = "Run Chart";
+    c.titleLines = {"Runs Scored by N Smith", "All Matches"};
+    c.leftAxisTitle = "Runs";
+    c.bottomAxisTitle = "Year";
+    c.bars = {{210, "19", 10}, {0.2, "", 2}, {120, "", 12}, {60, "20", 9}};
+    c.line = {{210, "", 11}, {105, "", 11}, {110, "", 11}, {97.5, "", 11}};
+    return c;
+}
+
+ChartDocument pieChart()
+{
+    ChartDocument c;
+    c.surface = ChartSurface::Pie;
+    c.caption = "Dismissal Chart";
+    c.titleLines = {"Dismissals of N Smith", "All Matches"};
+    c.slices = {{3, "Caught", 12}, {1, "Bowled", 13}};
+    return c;
+}
+
+// True when some pixel of the picture satisfies `near`.
+bool hasPixel(const QImage& image, const std::function<bool(const QColor&)>& near)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (near(image.pixelColor(x, y))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class ChartSmokeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exportsJpegWithoutAWindow()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        ui::QtPlatform platform;
+        const std::string bars = dir.filePath("bars.jpg").toStdString();
+        const std::string pie = dir.filePath("pie.jpg").toStdString();
+        QVERIFY(platform.exportChartJpeg(barChart(), bars, 500, 300, 80));
+        QVERIFY(platform.exportChartJpeg(pieChart(), pie, 500, 300, 80));
+
+        QImageReader reader(QString::fromStdString(bars));
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        const QImage image = reader.read();
+        QCOMPARE(image.size(), QSize(500, 300));
+        // The light green bar, the orange line and the blue title are drawn.
+        QVERIFY(hasPixel(image, [](const QColor& c) { return c.green() > 200 && c.red() < 70 && c.blue() < 70; }));
+        QVERIFY(hasPixel(image, [](const QColor& c) {
+            return c.red() > 220 && c.green() > 90 && c.green() < 170 && c.blue() < 70;
+        }));
+        QVERIFY(hasPixel(image, [](const QColor& c) { return c.blue() > 200 && c.red() < 70 && c.green() < 70; }));
+
+        const QImage pieImage(QString::fromStdString(pie));
+        QCOMPARE(pieImage.size(), QSize(500, 300));
+        QVERIFY(hasPixel(pieImage, [](const QColor& c) { return c.red() > 180 && c.green() < 90 && c.blue() < 90; }));
+        QVERIFY(hasPixel(pieImage, [](const QColor& c) { return c.red() > 180 && c.green() < 90 && c.blue() > 180; }));
+
+        // A folder that does not exist: the export says so.
+        QVERIFY(!platform.exportChartJpeg(barChart(), dir.filePath("none/bars.jpg").toStdString(), 500, 300, 80));
+    }
+
+    void chartWindowShowsTheChartAndCloses()
+    {
+        ui::QtPlatform platform;
+        stats::ChartWindowModel model(platform, barChart());
+        ui::ChartWindowView view(model);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.windowTitle(), QString("Run Chart"));
+        auto* chartView = child<QChartView>(&view, "chartView");
+        QVERIFY(chartView != nullptr);
+        QVERIFY(chartView->chart()->title().contains("Runs Scored by N Smith<br>All Matches"));
+        // Print opens the print preview, drawn with the chart.
+        ModalPlayer preview([](QWidget* w) { return w->windowTitle() == "Wickly Chart Preview"; },
+                            [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+        QTest::mouseClick(child<QPushButton>(&view, "printButton"), Qt::LeftButton);
+        QVERIFY(preview.done);
+        QVERIFY(child<QPushButton>(&view, "saveButton") != nullptr);
+        QTest::mouseClick(child<QPushButton>(&view, "closeButton"), Qt::LeftButton);
+        QVERIFY(model.closed);
+        QVERIFY(!view.isVisible());
+    }
+
+    void chartButtonsOpenTheChartWindow()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        AppState app;
+        app.startupFolder = folder.path().toStdString();
+        newDatabaseState(app);
+        WorkingSet ws(app);
+        ClubRecord c;
+        c.name.assign("Northern");
+        ws.append(c);
+        PlayerRecord p;
+        p.reportName.assign("N Smith");
+        p.club = 1;
+        p.active = 1;
+        ws.addPlayer(p);
+
+        ui::QtPlatform platform;
+        stats::StatisticsWindowModel model(app, platform);
+        ui::StatisticsView view(model);
+        view.show();
+        QVERIFY(child<QGroupBox>(&view, "chartFrame")->isVisible());
+
+        MessageBoxAnswerer noPlayer(QMessageBox::Ok);
+        QTest::mouseClick(child<QPushButton>(&view, "runChartButton"), Qt::LeftButton);
+        QVERIFY(noPlayer.done);
+        QCOMPARE(noPlayer.texts, QStringList{"Select a player first"});
+
+        child<QComboBox>(&view, "subjectCombo")->setCurrentIndex(0);
+        QTest::mouseClick(child<QRadioButton>(&view, "chartBowlingOption"), Qt::LeftButton);
+        QVERIFY(model.chartBowling);
+        QString title;
+        ModalPlayer chart(shownWindowNamed("chartWindowView"), [&title](QWidget* w) {
+            title = w->findChild<QChartView*>("chartView")->chart()->title();
+            w->findChild<QPushButton*>("closeButton")->click();
+        });
+        QTest::mouseClick(child<QPushButton>(&view, "dismissalChartButton"), Qt::LeftButton);
+        QVERIFY(chart.done);
+        QCOMPARE(chart.titles, QStringList{"Dismissal Chart"});
+        QVERIFY(title.contains("Dismissals by N Smith<br>All Matches"));
+
+        child<QListWidget>(&view, "reportList")->setCurrentRow(6);
+        QVERIFY(!child<QGroupBox>(&view, "chartFrame")->isVisible());
+    }
+};
+
+QTEST_MAIN(ChartSmokeTest)
+#include "chart_smoke_test.moc"
