@@ -20,6 +20,10 @@ namespace wickly {
 struct AppState;
 }
 
+namespace wickly::matches {
+class ScorecardModel;
+}
+
 namespace wickly::exchange {
 
 enum class ScorecardImportMode
@@ -101,5 +105,10 @@ private:
     std::vector<std::pair<std::string, std::int16_t>> m_newPlayers;
     std::vector<AliasRecord> m_pendingAliases;
 };
+
+// Puts the rows of the last "Import" into the scorecard window's batting or bowling rows, as the
+// user could have typed them; the player lists are built again first, since the import may have
+// added players. Nothing happens when the last "Import" did not complete.
+void applyImport(const ScorecardImportModel& import, matches::ScorecardModel& scorecard);
 
 } // namespace wickly::exchange

@@ -11,6 +11,7 @@
 #include "player_editor_model.h"
 #include "special_events_model.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
@@ -343,12 +344,16 @@ void ScorecardModel::listPlayersChosen(ListPlayers which)
 
 void ScorecardModel::newPlayerClicked()
 {
+    masterdata::PlayerEditorModel editor(m_app, m_platform, 0);
+    m_platform.showModal(editor);
+    if (editor.saved()) {
+        playersChanged();
+    }
+}
+
+void ScorecardModel::playersChanged()
+{
     try {
-        masterdata::PlayerEditorModel editor(m_app, m_platform, 0);
-        m_platform.showModal(editor);
-        if (!editor.saved()) {
-            return;
-        }
         loadPlayers();
     } catch (const StorageError& e) {
         storageFailed("The players could not be read.", e);
@@ -357,6 +362,69 @@ void ScorecardModel::newPlayerClicked()
     fillEditorLists();
     for (int k = 1; k <= kScorecardLines; ++k) {
         fillBowlerList(k);
+    }
+    if (m_ready) {
+        loadRow();
+    }
+}
+
+void ScorecardModel::typeBattingLines(const std::vector<TypedBattingLine>& lines)
+{
+    if (!m_ready) {
+        return;
+    }
+    const int n = std::min(static_cast<int>(lines.size()), nbat);
+    // Each list is used only where the window offers it for the row's dismissal, as when typing.
+    const auto choose = [this](EntryList& list, std::int32_t number, void (ScorecardModel::*chosen)(int)) {
+        if (number == 0) {
+            return;
+        }
+        selectInList(list, number);
+        if (list.selected >= 0) {
+            (this->*chosen)(list.selected);
+        }
+    };
+    for (int k = 1; k <= n; ++k) {
+        const TypedBattingLine& line = lines[static_cast<std::size_t>(k - 1)];
+        rowSelected(k);
+        choose(batsmanList, line.batsman, &ScorecardModel::batsmanChosen);
+        howOutChosen(line.howOutPosition);
+        if (fieldsmanVisible) {
+            choose(fieldsmanList, line.fieldsman, &ScorecardModel::fieldsmanChosen);
+        }
+        if (bowlerVisible) {
+            choose(bowlerList, line.bowler, &ScorecardModel::bowlerChosen);
+        }
+        numberEdited(EditorField::Runs, line.runs);
+        numberEdited(EditorField::Balls, line.balls);
+        numberEdited(EditorField::Fours, line.fours);
+        numberEdited(EditorField::Sixes, line.sixes);
+    }
+    if (n > 0) {
+        rowSelected(1);
+    }
+}
+
+void ScorecardModel::typeBowlingLines(const std::vector<TypedBowlingLine>& lines)
+{
+    if (!m_ready) {
+        return;
+    }
+    const int n = std::min(static_cast<int>(lines.size()), nbow);
+    for (int k = 1; k <= n; ++k) {
+        const TypedBowlingLine& line = lines[static_cast<std::size_t>(k - 1)];
+        bowlerListOpened(k);
+        EntryList& list = bowling[static_cast<std::size_t>(k)].bowler;
+        if (line.bowler != 0) {
+            selectInList(list, line.bowler);
+            if (list.selected >= 0) {
+                bowlingBowlerChosen(k, list.selected);
+            }
+        }
+        bowlingEdited(k, BowlingField::Overs, line.overs);
+        bowlingEdited(k, BowlingField::Maidens, line.maidens);
+        bowlingEdited(k, BowlingField::Runs, line.runs);
+        bowlingEdited(k, BowlingField::Wickets, line.wickets);
     }
 }
 
@@ -368,13 +436,6 @@ void ScorecardModel::fieldingEventsClicked()
     }
     masterdata::SpecialEventsModel events(m_app, m_platform, innings);
     m_platform.showModal(events);
-}
-
-void ScorecardModel::importClicked(ScorecardPage which)
-{
-    // The scorecard text import (batting lines from the batting page, bowling lines from the
-    // bowling page) is not built yet; until it is, the buttons do nothing.
-    (void)which;
 }
 
 void ScorecardModel::storageFailed(const char* what, const StorageError& e)

@@ -81,6 +81,23 @@ struct FallOfWicketEntry
     std::string score;
 };
 
+// A line brought in from elsewhere (a scorecard read from a text file), with the players already
+// resolved to record numbers and the figures as they would be typed.
+struct TypedBattingLine
+{
+    std::int32_t batsman = 0;
+    int howOutPosition = 0;         // position in kHowOutEntries
+    std::int32_t fieldsman = 0;     // -2 for a substitute
+    std::int32_t bowler = 0;        // the assisting fielder for a run out
+    std::string runs, balls, fours, sixes;
+};
+
+struct TypedBowlingLine
+{
+    std::int32_t bowler = 0;
+    std::string overs, maidens, runs, wickets;
+};
+
 enum class ListPlayers
 {
     Active,
@@ -232,6 +249,15 @@ public:
     void fallOfWicketChosen(int entry, int index);
     void fallOfWicketScoreEdited(int entry, const std::string& text);
 
+    // ---- Lines brought in from elsewhere
+    // Puts the lines into batting rows 1, 2, ... (bowling rows 1, 2, ...) as the user could have
+    // typed them, up to the rows shown; a player the lists do not offer is added to them, as
+    // when a stored innings names him. The first row is selected again afterwards.
+    void typeBattingLines(const std::vector<TypedBattingLine>& lines);
+    void typeBowlingLines(const std::vector<TypedBowlingLine>& lines);
+    // Players were added elsewhere (a new player, an import): the lists are built again.
+    void playersChanged();
+
     // ---- Always shown
     void statusChosen(int index);
     void oversEdited(const std::string& text);
@@ -241,8 +267,9 @@ public:
     // ---- Buttons
     void newPlayerClicked();
     void fieldingEventsClicked();
-    // "Import" on the batting or the bowling page.
-    void importClicked(ScorecardPage which);
+    // For the scorecard text import that "Import" opens beside the window.
+    AppState& app() { return m_app; }
+    Platform& platform() { return m_platform; }
     void okClicked();
     void cancelClicked();
     // Any way of closing the window: true when it may close.

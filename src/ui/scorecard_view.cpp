@@ -1,8 +1,10 @@
 #include "scorecard_view.h"
 
 #include "qt_text.h"
-#include "widgets.h"
+#include "scorecard_import_model.h"
+#include "scorecard_import_view.h"
 #include "scorecard_model.h"
+#include "widgets.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -156,6 +158,21 @@ ScorecardView::ScorecardView(matches::ScorecardModel& model, QWidget* parent) : 
 
 ScorecardView::~ScorecardView() = default;
 
+void ScorecardView::openImport(exchange::ScorecardImportMode mode)
+{
+    // One import window beside the scorecard, kept (with its lines) while the scorecard is open.
+    if (!m_importModel) {
+        m_importModel = std::make_unique<exchange::ScorecardImportModel>(m_model.app(), m_model.platform());
+        m_importView = new ScorecardImportView(*m_importModel, this);
+        connect(m_importView, &ScorecardImportView::imported, this, [this] {
+            exchange::applyImport(*m_importModel, m_model);
+            render();
+        });
+    }
+    m_importModel->open(mode, m_model.handOver.battingClub, m_model.handOver.bowlingClub);
+    m_importView->render();
+}
+
 QWidget* ScorecardView::buildBattingPage()
 {
     auto* page = new QWidget(this);
@@ -278,10 +295,7 @@ QWidget* ScorecardView::buildBattingPage()
         m_model.fieldingEventsClicked();
         render();
     });
-    connect(import, &QPushButton::clicked, this, [this] {
-        m_model.importClicked(ScorecardPage::Batting);
-        render();
-    });
+    connect(import, &QPushButton::clicked, this, [this] { openImport(exchange::ScorecardImportMode::Batting); });
 
     auto* below = new QHBoxLayout;
     below->addWidget(listGroup);
@@ -384,10 +398,7 @@ QWidget* ScorecardView::buildBowlingPage()
     m_bowlersOvers = new QLabel(page);
     m_bowlersOvers->setObjectName("bowlersOversLabel");
     auto* import = makeButton(tr("&Import"), "bowlingImportButton", page);
-    connect(import, &QPushButton::clicked, this, [this] {
-        m_model.importClicked(ScorecardPage::Bowling);
-        render();
-    });
+    connect(import, &QPushButton::clicked, this, [this] { openImport(exchange::ScorecardImportMode::Bowling); });
     const int last = matches::kScorecardLines + 1;
     grid->addWidget(new QLabel(tr("Total overs"), page), last, 0, Qt::AlignRight);
     grid->addWidget(m_bowlersOvers, last, 1);

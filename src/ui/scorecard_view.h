@@ -9,6 +9,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,11 @@ class QRadioButton;
 class QTabWidget;
 class QTableWidget;
 
+namespace wickly::exchange {
+class ScorecardImportModel;
+enum class ScorecardImportMode;
+} // namespace wickly::exchange
+
 namespace wickly::matches {
 class ScorecardModel;
 struct Entry;
@@ -30,6 +36,8 @@ enum class ScorecardPage;
 } // namespace wickly::matches
 
 namespace wickly::ui {
+
+class ScorecardImportView;
 
 class ScorecardView : public QDialog
 {
@@ -76,11 +84,15 @@ private:
     // refused the number (the focus goes back to it).
     bool commitWickets();
     void focusEditor();
+    // "Import" on the batting or the bowling page: the scorecard text import beside this window.
+    void openImport(exchange::ScorecardImportMode mode);
     void pageChanged(int index);
     matches::ScorecardPage pageAt(int index) const;
     void closeIfDone();
 
     matches::ScorecardModel& m_model;
+    std::unique_ptr<exchange::ScorecardImportModel> m_importModel; // made on the first "Import"
+    ScorecardImportView* m_importView = nullptr;
     bool m_rendering = false;
     std::map<QComboBox*, std::vector<matches::Entry>> m_shownEntries; // what each list shows
     std::optional<int> m_pendingWickets;                              // the bowling row whose "Wkts" was typed into

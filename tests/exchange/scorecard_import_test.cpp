@@ -4,6 +4,7 @@
 #include "exchange_fixture.h"
 #include "name_resolution_model.h"
 #include "scorecard_import_model.h"
+#include "scorecard_model.h"
 #include "scripted_platform.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +160,61 @@ TEST_F(ScorecardImportTest, ResolvesNamesByReportNameAliasSurnameAndQuestion)
     EXPECT_EQ(model.batting[2].batsmanNumber, 5);
     EXPECT_EQ(ws.read<PlayerRecord>(5).reportName.str(), "New Lad");
     EXPECT_EQ(ws.read<PlayerRecord>(5).club, 1); // the batting side's club
+}
+
+TEST_F(ScorecardImportTest, ImportedLinesFillTheScorecardRowsAsTyped)
+{
+    matches::ScorecardHandOver h;
+    h.slot = 1;
+    h.ballsPerOver = 6;
+    h.battingClub = 1;
+    h.bowlingClub = 2;
+    h.battingTeam = "Firsts";
+    h.runsPerWide = 1;
+    h.runsPerNoBall = 1;
+    matches::ScorecardModel card(app, platform, h);
+    ASSERT_FALSE(card.closed);
+
+    model.open(ScorecardImportMode::Batting, 1, 2);
+    load("E One c One b W Two 45 70 6 1\nNew Lad run out (sub) 0\n");
+    model.selectionChanged({0, 1});
+    platform.onModal = [](WindowModel& w) { dynamic_cast<NameResolutionModel&>(w).newEntryClicked(); };
+    model.importClicked();
+    ASSERT_TRUE(model.imported);
+    applyImport(model, card);
+    const matches::BattingRow& first = card.batting[1];
+    EXPECT_EQ(first.batsmanNumber, 1);
+    EXPECT_EQ(first.howOutPosition, matches::howOutPosition(Caught));
+    EXPECT_EQ(first.fieldsmanNumber, 3);
+    EXPECT_EQ(first.bowlerNumber, 4);
+    EXPECT_EQ(first.runs, "45");
+    EXPECT_EQ(first.balls, "70");
+    EXPECT_EQ(first.fours, "6");
+    EXPECT_EQ(first.sixes, "1");
+    // The player the import created is in the lists and on the row.
+    const matches::BattingRow& second = card.batting[2];
+    EXPECT_EQ(second.batsmanNumber, 5);
+    EXPECT_EQ(second.batsman, "New Lad");
+    EXPECT_EQ(second.howOutPosition, matches::howOutPosition(RunOut));
+    EXPECT_EQ(second.fieldsmanNumber, kSubstitute);
+    EXPECT_EQ(second.runs, "0");
+    EXPECT_EQ(card.batting[3].batsmanNumber, 0);
+    EXPECT_EQ(card.selectedRow, 1);
+    EXPECT_TRUE(card.changed());
+
+    model.open(ScorecardImportMode::Bowling, 1, 2);
+    load("W One 4 0 17 1\nW Two 3.2 1 20 0\n");
+    model.selectionChanged({0, 1});
+    model.importClicked();
+    applyImport(model, card);
+    EXPECT_EQ(card.bowling[1].bowler.selectedRecord(), 3);
+    EXPECT_EQ(card.bowling[1].overs, "4");
+    EXPECT_EQ(card.bowling[1].runs, "17");
+    EXPECT_EQ(card.bowling[1].wickets, "1");
+    EXPECT_EQ(card.bowling[2].bowler.selectedRecord(), 4);
+    EXPECT_EQ(card.bowling[2].overs, "3.2");
+    EXPECT_EQ(card.bowling[2].maidens, "1");
+    EXPECT_EQ(card.bowlersOvers, "7.2");
 }
 
 TEST_F(ScorecardImportTest, RefusalsAndAbortImportNothing)
