@@ -54,8 +54,8 @@ private:
     std::string m_prefix;
     bool m_listActive;
     std::int32_t m_subjectClub;
-    std::vector<Player> m_players;                           // index = record number
-    std::unordered_map<std::string, std::int32_t> m_byName;  // first player of each name
+    std::vector<Player> m_players;                          // index = record number
+    std::unordered_map<std::string, std::int32_t> m_byName; // first player of each name
     struct InningsPlayers
     {
         std::vector<std::int32_t> batsmen; // batting lines 1..batsmen per team, valid numbers only

@@ -92,8 +92,7 @@ class Site
 {
 public:
     Site(AppState& app, Platform& platform, StatisticsWindowModel& window, const SiteSettings& settings)
-        : m_app(app), m_platform(platform), m_window(window), m_settings(settings), m_ws(app),
-          m_web(app.header.options)
+        : m_app(app), m_platform(platform), m_window(window), m_settings(settings), m_ws(app), m_web(app.header.options)
     {
     }
 
@@ -209,12 +208,12 @@ void Site::writeMatchPages()
             row.teams = HtmlText(form.teamName(0)) + " Vs " + HtmlText(form.teamName(1));
             row.date = MediumDate(form.datePlayed);
             if (form.matchType >= 0 && form.matchType < static_cast<int>(matches::MatchForm::kMatchTypes.size())) {
-                row.type = std::string(matches::MatchForm::kMatchTypes[static_cast<std::size_t>(form.matchType)])
-                               .substr(0, 5);
+                row.type =
+                    std::string(matches::MatchForm::kMatchTypes[static_cast<std::size_t>(form.matchType)]).substr(0, 5);
             }
             if (form.grounds.selected >= 0) {
-                row.ground =
-                    rtrimBlanks(form.grounds.entries[static_cast<std::size_t>(form.grounds.selected)].text.substr(0, 40));
+                row.ground = rtrimBlanks(
+                    form.grounds.entries[static_cast<std::size_t>(form.grounds.selected)].text.substr(0, 40));
             }
             row.gradeName = RecordName(m_ws, GradeAbbreviation, match.grade);
             m_matchRows.push_back(std::move(row));
@@ -317,12 +316,12 @@ void Site::writePlayerPages(const std::vector<stats::CompleteStatistics>& statis
             const bool bowled = s.wickets > 0;
             if (pages.bCharts) {
                 draw(stats::RunChart(data, m_run, name, false), "t.jpg", batting);
+                if (bowled) {
+                    draw(stats::RunChart(data, m_run, name, true), "w.jpg", bowling);
+                }
             }
             if (pages.pCharts) {
                 draw(stats::DismissalChart(data, m_run, name, false), "p.jpg", batting);
-            }
-            if (bowled && pages.bCharts) {
-                draw(stats::RunChart(data, m_run, name, true), "w.jpg", bowling);
             }
             if (bowled && pages.pCharts) {
                 draw(stats::DismissalChart(data, m_run, name, true), "q.jpg", bowling);
@@ -455,7 +454,8 @@ SiteOutcome Site::run()
     if (m_perGrade) {
         for (std::size_t i = 1; i < m_window.grades.entries.size(); ++i) {
             const stats::ListEntry& g = m_window.grades.entries[i];
-            sets.push_back({static_cast<int>(i), g.record, std::to_string(g.record), rtrimBlanks(g.text.substr(0, 40))});
+            sets.push_back(
+                {static_cast<int>(i), g.record, std::to_string(g.record), rtrimBlanks(g.text.substr(0, 40))});
         }
     } else {
         sets.push_back({-1, m_run.grade, "", ""});
@@ -509,9 +509,11 @@ SiteOutcome Site::run()
     }
 
     std::string& message = m_outcome.message;
-    message = "Web Generation Complete. All files have been saved in the " + m_settings.webFolder +
-              " sub-directory as " + m_prefix + "*.htm and " + m_prefix +
-              "*.jpg.  Please transfer these files to your web site in lower case.\n";
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(m_settings.webFolder, ec);
+    message = "Web Generation Complete. All files have been saved in the " +
+              (ec ? m_settings.webFolder : folder.lexically_normal().string()) + " sub-directory as " + m_prefix +
+              "*.htm and " + m_prefix + "*.jpg.  Please transfer these files to your web site in lower case.\n";
     if (m_perGrade) {
         for (const PageSet& set : sets) {
             message += "\nThe home page for " + set.name + " is " + m_prefix + set.part + "home.htm";
@@ -539,9 +541,14 @@ public:
     }
     ~WindowRestore()
     {
-        m_window.gradeChosen(m_grade);
-        m_window.reportChosen(m_report);
-        m_window.subjects.selected = m_subject;
+        try {
+            m_window.gradeChosen(m_grade);
+            m_window.reportChosen(m_report);
+            m_window.subjects.selected = m_subject;
+        } catch (const std::exception&) {
+            // Refilling the lists reads the working files; a run that failed on them has already
+            // said so, and the window keeps the lists it has.
+        }
     }
     WindowRestore(const WindowRestore&) = delete;
     WindowRestore& operator=(const WindowRestore&) = delete;
@@ -577,7 +584,8 @@ Result<SiteOutcome> GenerateSite(AppState& app, Platform& platform, stats::Stati
         return site.run();
     } catch (const WriteFailure& e) {
         return Error{e.message};
-    } catch (const StorageError& e) {
+    } catch (const std::exception& e) {
+        // A working file that cannot be read, or no memory left.
         return Error{std::string(e.what()) + "\nWeb generation has stopped; the pages written so far do not make "
                                              "a complete site."};
     }
