@@ -46,4 +46,24 @@ AppState freshState(const PrivateFolder& folder)
     return app;
 }
 
+namespace {
+
+ChartExporter& installedExporter()
+{
+    static ChartExporter exporter;
+    return exporter;
+}
+
+} // namespace
+
+void setChartExporter(ChartExporter exporter)
+{
+    installedExporter() = std::move(exporter);
+}
+
+const ChartExporter& chartExporter()
+{
+    return installedExporter();
+}
+
 } // namespace wickly::cli

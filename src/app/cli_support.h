@@ -4,8 +4,13 @@
 
 #include "app_state.h"
 
+#include <functional>
 #include <iosfwd>
 #include <string>
+
+namespace wickly {
+struct ChartDocument;
+}
 
 namespace wickly::cli {
 
@@ -35,5 +40,13 @@ int failure(std::ostream& err, const std::string& message);
 
 // Each command gets a fresh state whose working files live in `folder`.
 AppState freshState(const PrivateFolder& folder);
+
+// Draws a chart into a JPEG picture of width x height pixels; false when it could not. The tool's
+// main() installs one when the tool is built with Qt, so that `web` writes the player charts too;
+// without one no chart is drawn.
+using ChartExporter =
+    std::function<bool(const ChartDocument& chart, const std::string& path, int width, int height, int quality)>;
+void setChartExporter(ChartExporter exporter);
+const ChartExporter& chartExporter();
 
 } // namespace wickly::cli

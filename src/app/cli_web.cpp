@@ -16,7 +16,7 @@ namespace wickly::cli {
 namespace {
 
 // The desktop as the web command sees it: message boxes are collected (the first is a refusal of
-// the options); no window is shown and no chart can be drawn.
+// the options); no window is shown; charts are drawn by the exporter main() installed, if any.
 class WebPlatform : public Platform
 {
 public:
@@ -49,6 +49,12 @@ public:
     }
     std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
     bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+    bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
+                         int quality) override
+    {
+        const ChartExporter& exporter = chartExporter();
+        return exporter && exporter(chart, path, width, height, quality);
+    }
 };
 
 } // namespace
