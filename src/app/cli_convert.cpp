@@ -15,9 +15,9 @@ namespace wickly::cli {
 
 namespace {
 
-// A platform without a display: every message is printed as one line, every question takes its
-// default answer, and dialogs are cancelled.
-class PrintingPlatform : public Platform
+// The desktop as the conversion sees it: every message is printed as one line and every question
+// takes its default answer.
+class PrintingPlatform : public HeadlessPlatform
 {
 public:
     explicit PrintingPlatform(std::ostream& out) : m_out(out) {}
@@ -25,40 +25,8 @@ public:
     Button messageBox(const MessageBoxRequest& request) override
     {
         m_out << oneLine(cp1252ToUtf8(request.text)) << '\n';
-        const auto pick = [&](std::initializer_list<Button> buttons) {
-            const int i = request.defaultButton >= 0 && request.defaultButton < static_cast<int>(buttons.size())
-                              ? request.defaultButton
-                              : 0;
-            return *(buttons.begin() + i);
-        };
-        switch (request.buttons) {
-        case Buttons::Ok: return Button::Ok;
-        case Buttons::OkCancel: return pick({Button::Ok, Button::Cancel});
-        case Buttons::YesNo: return pick({Button::Yes, Button::No});
-        case Buttons::YesNoCancel: return pick({Button::Yes, Button::No, Button::Cancel});
-        }
-        return Button::Ok;
+        return defaultAnswer(request);
     }
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    void setBusy(bool) override {}
-    void showHelp(int) override {}
-    void setClipboardText(std::string_view) override {}
-    std::string readSetting(std::string_view, std::string_view, std::string_view fallback) override
-    {
-        return std::string(fallback);
-    }
-    void writeSetting(std::string_view, std::string_view, std::string_view) override {}
-    void showModal(WindowModel&) override {}
-    void showInPlaceOf(WindowModel&, WindowModel&) override {}
-    std::optional<int> choosePrinter() override { return std::nullopt; }
-    bool printDocument(const PrintDocument&, std::string& message) override
-    {
-        message = "there is no printer without a display";
-        return false;
-    }
-    std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
-    bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
 
 private:
     std::ostream& m_out;

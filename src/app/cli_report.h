@@ -2,6 +2,8 @@
 // wickly-cli report: any ranked report of the statistics window, printed as the report window
 // saves it.
 
+#include "cli_filters.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -15,20 +17,9 @@ struct ReportOptions
 {
     std::string database;
     int kind = -1;
-    int grade = 0;
-    int type = 0;
-    int vs = 0;
-    int club = 0;
     int team = 0;
     int player = 0; // the player of the complete statistics (report 0)
-    int ground = 0;
-    int rating = 0;
-    int length = 0;
-    std::string from;
-    std::string to;
-    bool firstInnings = false;
-    bool history = false;
-    bool allPlayers = false;
+    StatsFilterOptions filters;
     std::string format = "text";
 };
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <ostream>
 #include <stdexcept>
 #include <system_error>
@@ -64,6 +65,44 @@ void setChartExporter(ChartExporter exporter)
 const ChartExporter& chartExporter()
 {
     return installedExporter();
+}
+
+Button HeadlessPlatform::defaultAnswer(const MessageBoxRequest& request)
+{
+    const auto pick = [&](std::initializer_list<Button> buttons) {
+        const int i = request.defaultButton >= 0 && request.defaultButton < static_cast<int>(buttons.size())
+                          ? request.defaultButton
+                          : 0;
+        return *(buttons.begin() + i);
+    };
+    switch (request.buttons) {
+    case Buttons::Ok: return Button::Ok;
+    case Buttons::OkCancel: return pick({Button::Ok, Button::Cancel});
+    case Buttons::YesNo: return pick({Button::Yes, Button::No});
+    case Buttons::YesNoCancel: return pick({Button::Yes, Button::No, Button::Cancel});
+    }
+    return Button::Ok;
+}
+
+Button HeadlessPlatform::messageBox(const MessageBoxRequest& request)
+{
+    if (!message) {
+        message = request.text;
+    }
+    return defaultAnswer(request);
+}
+
+bool HeadlessPlatform::printDocument(const PrintDocument&, std::string& why)
+{
+    why = "there is no printer without a display";
+    return false;
+}
+
+bool HeadlessPlatform::exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
+                                       int quality)
+{
+    const ChartExporter& exporter = chartExporter();
+    return exporter && exporter(chart, path, width, height, quality);
 }
 
 } // namespace wickly::cli

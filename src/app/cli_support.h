@@ -3,9 +3,11 @@
 // state in it, and the one-line error report.
 
 #include "app_state.h"
+#include "platform.h"
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace wickly {
@@ -48,5 +50,39 @@ using ChartExporter =
     std::function<bool(const ChartDocument& chart, const std::string& path, int width, int height, int quality)>;
 void setChartExporter(ChartExporter exporter);
 const ChartExporter& chartExporter();
+
+// The desktop as a command sees it: no window is shown, dialogs are cancelled, settings keep their
+// fallbacks, and charts are drawn by the installed exporter, if any. The first message box is kept
+// in `message` (for most commands it is the reason they fail) and answered with its default
+// button.
+class HeadlessPlatform : public Platform
+{
+public:
+    std::optional<std::string> message;
+
+    Button messageBox(const MessageBoxRequest& request) override;
+    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    void setBusy(bool) override {}
+    void showHelp(int) override {}
+    void setClipboardText(std::string_view) override {}
+    std::string readSetting(std::string_view, std::string_view, std::string_view fallback) override
+    {
+        return std::string(fallback);
+    }
+    void writeSetting(std::string_view, std::string_view, std::string_view) override {}
+    void showModal(WindowModel&) override {}
+    void showInPlaceOf(WindowModel& child, WindowModel&) override { showModal(child); }
+    std::optional<int> choosePrinter() override { return std::nullopt; }
+    bool printDocument(const PrintDocument&, std::string& why) override;
+    std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
+    bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+    bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
+                         int quality) override;
+
+protected:
+    // The button a box's default stands for.
+    static Button defaultAnswer(const MessageBoxRequest& request);
+};
 
 } // namespace wickly::cli

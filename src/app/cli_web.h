@@ -1,6 +1,8 @@
 #pragma once
 // wickly-cli web: the web site generator ("Generate Web Pages") run from a script.
 
+#include "cli_filters.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -14,18 +16,7 @@ struct WebOptions
 {
     std::string database;
     std::string out = "web"; // the web folder
-    int grade = 0;
-    int type = 0;
-    int vs = 0;
-    int club = 0;
-    int ground = 0;
-    int rating = 0;
-    std::string from;
-    std::string to;
-    int length = 0;
-    bool firstInnings = false;
-    bool history = false;
-    bool allPlayers = false;
+    StatsFilterOptions filters;
 };
 
 // Adds the "web" command with its options to the tool.
