@@ -2,6 +2,7 @@
 
 #include "complete_statistics.h"
 #include "database_header.h"
+#include "report_rows.h"
 #include "stats_fixture.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@ namespace wickly::stats {
 namespace {
 
 using test::StatsFixture;
+using test::change;
 
 StatsRequest requestFor(std::int32_t player)
 {
@@ -19,13 +21,6 @@ StatsRequest requestFor(std::int32_t player)
     r.dateFrom = "18000101";
     r.dateTo = "21000101";
     return r;
-}
-
-template <class R, class F> void change(test::TestDatabase& db, std::int32_t n, F&& edit)
-{
-    R r = db.ws.read<R>(n);
-    edit(r);
-    db.ws.write(n, r);
 }
 
 TEST(CompleteStatistics, SheetOfABatsmanAndBowler)

@@ -3,6 +3,7 @@
 
 #include "formats.h"
 #include "stats_engine.h"
+#include "report_rows.h"
 #include "stats_fixture.h"
 
 #include <gtest/gtest.h>
@@ -13,34 +14,11 @@ namespace {
 using test::addInnings;
 using test::addMatch;
 using test::StatsFixture;
+using test::change;
+using test::requestFor;
+using test::rows;
+using namespace test::columns;
 
-StatsRequest requestFor(int kind)
-{
-    StatsRequest r;
-    r.reportKind = kind;
-    r.dateFrom = "18000101";
-    r.dateTo = "21000101";
-    return r;
-}
-
-std::vector<std::string> rows(const StatsFixture& f, const StatsRequest& r)
-{
-    return ProduceReport(f.db.ws, r).lines;
-}
-
-const std::string smith = "Smith              ALP     ";
-const std::string jones = "Jones              ALP     ";
-const std::string brown = "Brown              Beta CC ";
-const std::string green = "Green              Beta CC ";
-const std::string white = "White              ALP     ";
-const std::string black = "Black              Beta CC ";
-
-template <class R, class F> void change(test::TestDatabase& db, std::int32_t n, F&& edit)
-{
-    R r = db.ws.read<R>(n);
-    edit(r);
-    db.ws.write(n, r);
-}
 
 // A one-day match of 24/05/2019, Alpha XI batting first, with the fielding the fixture lacks:
 // keepers White (Alpha) and Black (Beta), catches and stumpings by keepers and by others, an

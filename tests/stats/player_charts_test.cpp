@@ -27,12 +27,7 @@ class ChartFixture
 public:
     ChartFixture()
     {
-        db.addClub("Alpha CC", "ALP");
-        db.addClub("Beta CC");
-        db.addTeam("Alpha XI", 1);
-        db.addTeam("Beta XI", 2);
-        db.addNamed<GroundRecord>("Oval");
-        db.addNamed<GradeRecord>("First Grade");
+        test::addClubsTeamsGroundAndGrade(db);
         db.addPlayer("Smith", 1);
         db.addPlayer("Brown", 2);
         db.addPlayer("Green", 2);

@@ -3,6 +3,7 @@
 
 #include "formats.h"
 #include "stats_engine.h"
+#include "report_rows.h"
 #include "stats_fixture.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@ namespace wickly::stats {
 namespace {
 
 using test::StatsFixture;
+using test::requestFor;
+using test::rows;
+using namespace test::columns;
 
 TEST(TopList, DescendingKeepsTiesInOfferOrderAndDropsPastCapacity)
 {
@@ -100,27 +104,6 @@ TEST(Dates, DayNumberSeasonAndAge)
     EXPECT_EQ(AgeText("", "10/03/2005"), "####");
 }
 
-StatsRequest requestFor(int kind)
-{
-    StatsRequest r;
-    r.reportKind = kind;
-    r.dateFrom = "18000101";
-    r.dateTo = "21000101";
-    return r;
-}
-
-std::vector<std::string> rows(const StatsFixture& f, const StatsRequest& r)
-{
-    return ProduceReport(f.db.ws, r).lines;
-}
-
-// The name and club columns of the fixture's players in a player report.
-const std::string smith = "Smith              ALP     ";
-const std::string jones = "Jones              ALP     ";
-const std::string brown = "Brown              Beta CC ";
-const std::string green = "Green              Beta CC ";
-const std::string white = "White              ALP     ";
-const std::string black = "Black              Beta CC ";
 
 TEST(BattingReports, TopRunAggregates)
 {

@@ -81,18 +81,25 @@ inline std::int32_t addMatch(TestDatabase& db, const std::string& date, std::int
     return n;
 }
 
+// Clubs 1 "Alpha CC" ("ALP") and 2 "Beta CC", their teams 1 "Alpha XI" and 2 "Beta XI", ground 1
+// "Oval" and grade 1 "First Grade".
+inline void addClubsTeamsGroundAndGrade(TestDatabase& db)
+{
+    db.addClub("Alpha CC", "ALP");
+    db.addClub("Beta CC");
+    db.addTeam("Alpha XI", 1);
+    db.addTeam("Beta XI", 2);
+    db.addNamed<GroundRecord>("Oval");
+    db.addNamed<GradeRecord>("First Grade");
+}
+
 // The database described above.
 class StatsFixture
 {
 public:
     StatsFixture()
     {
-        db.addClub("Alpha CC", "ALP");
-        db.addClub("Beta CC");
-        db.addTeam("Alpha XI", 1);
-        db.addTeam("Beta XI", 2);
-        db.addNamed<GroundRecord>("Oval");
-        db.addNamed<GradeRecord>("First Grade");
+        addClubsTeamsGroundAndGrade(db);
         db.addPlayer("Smith", 1);
         db.addPlayer("Jones", 1);
         db.addPlayer("Brown", 2);

@@ -3,6 +3,7 @@
 
 #include "formats.h"
 #include "stats_engine.h"
+#include "report_rows.h"
 #include "stats_fixture.h"
 
 #include <gtest/gtest.h>
@@ -13,27 +14,9 @@ namespace {
 using test::addInnings;
 using test::addMatch;
 using test::StatsFixture;
-
-StatsRequest requestFor(int kind)
-{
-    StatsRequest r;
-    r.reportKind = kind;
-    r.dateFrom = "18000101";
-    r.dateTo = "21000101";
-    return r;
-}
-
-std::vector<std::string> rows(const StatsFixture& f, const StatsRequest& r)
-{
-    return ProduceReport(f.db.ws, r).lines;
-}
-
-template <class R, class F> void change(test::TestDatabase& db, std::int32_t n, F&& edit)
-{
-    R r = db.ws.read<R>(n);
-    edit(r);
-    db.ws.write(n, r);
-}
+using test::change;
+using test::requestFor;
+using test::rows;
 
 void setFow(InningsRecord& in, int wicket, std::int16_t score, std::uint8_t position)
 {
