@@ -67,7 +67,16 @@ void showTexts(QComboBox* combo, const std::vector<std::string>& entries, int se
 } // namespace
 
 MatchDetailsView::MatchDetailsView(matches::MatchDetailsModel& model, QWidget* parent)
-    : QDialog(parent), m_model(model), m_matchType(makeCombo("matchTypeCombo", this)),
+    : QDialog(parent), m_model(model),
+      m_leaveCheck(
+          this,
+          [this](FormField field) {
+              const bool accepted = m_model.fieldLeft(field);
+              render();
+              return accepted;
+          },
+          [this](FormField field) { return m_fields[field]; }),
+      m_matchType(makeCombo("matchTypeCombo", this)),
       m_ground(makeCombo("groundCombo", this)), m_grade(makeCombo("gradeCombo", this)),
       m_manOfMatch(makeCombo("manOfMatchCombo", this)),
       m_extras(new QCheckBox(tr("E&xtras count against bowlers"), this)),
@@ -214,7 +223,7 @@ QLineEdit* MatchDetailsView::addField(FormField field, int maxLength, const char
         case FormField::RunsPerWide:
         case FormField::RunsPerNoBall:
         case FormField::Bonus1:
-        case FormField::Bonus2: m_pendingField = field; break;
+        case FormField::Bonus2: m_leaveCheck.edited(field); break;
         default: break;
         }
     });
@@ -343,74 +352,21 @@ void MatchDetailsView::render()
 bool MatchDetailsView::eventFilter(QObject* watched, QEvent* event)
 {
     for (const auto& [field, edit] : m_fields) {
-        if (watched != edit) {
-            continue;
-        }
-        const bool checked = field != FormField::Round && field != FormField::Umpires && field != FormField::Comment;
-        if (!checked) {
+        if (watched == edit) {
+            if (field != FormField::Round && field != FormField::Umpires && field != FormField::Comment) {
+                m_leaveCheck.focusEvent(field, event);
+            }
             break;
         }
-        if (event->type() == QEvent::FocusIn) {
-            m_pendingField = field;
-        } else if (event->type() == QEvent::FocusOut) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            QWidget* next = QApplication::focusWidget();
-            // A message box or menu taking the focus is not leaving the field; the push buttons
-            // check the field themselves before they act (Cancel and Help need no check).
-            const bool leaving = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-                                 next != nullptr && isAncestorOf(next) && qobject_cast<QPushButton*>(next) == nullptr;
-            if (leaving && m_pendingField == field) {
-                m_pendingField.reset();
-                // Checked once the focus has moved, outside the focus change itself.
-                const FormField left = field;
-                QTimer::singleShot(0, this, [this, left] { checkLeftField(left); });
-            }
-        }
-        break;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void MatchDetailsView::checkLeftField(FormField field)
-{
-    const bool accepted = m_model.fieldLeft(field);
-    render();
-    if (!accepted) {
-        focusField(field);
-    }
-}
-
-void MatchDetailsView::focusField(FormField field)
-{
-    QLineEdit* edit = m_fields[field];
-    // After the message box has gone, so that its closing does not move the focus again.
-    QTimer::singleShot(0, edit, [this, edit, field] {
-        m_pendingField = field;
-        edit->setFocus();
-        edit->selectAll();
-    });
-}
-
-bool MatchDetailsView::commitField()
-{
-    if (!m_pendingField) {
-        return true;
-    }
-    const FormField field = *m_pendingField;
-    m_pendingField.reset();
-    const bool accepted = m_model.fieldLeft(field);
-    render();
-    if (!accepted) {
-        focusField(field);
-    }
-    return accepted;
 }
 
 // ---- Buttons and closing ------------------------------------------------------------------------
 
 void MatchDetailsView::act(const std::function<void()>& action)
 {
-    if (!commitField()) {
+    if (!m_leaveCheck.commit()) {
         return;
     }
     action();

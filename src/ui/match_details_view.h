@@ -4,6 +4,7 @@
 // innings buttons with their summaries), the follow-on, the result with its margin, and OK,
 // Cancel, Help, Summary and Report.
 
+#include "leave_check.h"
 #include "match_form.h"
 
 #include <QDialog>
@@ -57,18 +58,14 @@ private:
 
     QLineEdit* addField(matches::FormField field, int maxLength, const char* name);
     QWidget* buildTeamGroup(int group);
-    // Runs the check of the field being edited before a button acts on the form; false when the
-    // field refused its value (the focus is back in it).
-    bool commitField();
-    void checkLeftField(matches::FormField field);
-    void focusField(matches::FormField field);
     // Runs a button's action after the pending field check, then closes or shows the new state.
     void act(const std::function<void()>& action);
     void closeIfDone();
 
     matches::MatchDetailsModel& m_model;
     std::map<matches::FormField, QLineEdit*> m_fields;
-    std::optional<matches::FormField> m_pendingField; // the checked field that has the focus
+    // The checks of the fields that are checked when left; buttons commit it before they act.
+    LeaveCheck<matches::FormField> m_leaveCheck;
     QComboBox* m_matchType;
     QComboBox* m_ground;
     QComboBox* m_grade;

@@ -68,7 +68,16 @@ std::size_t at(StatsBox b)
 } // namespace
 
 StatisticsView::StatisticsView(stats::StatisticsWindowModel& model, QWidget* parent)
-    : QDialog(parent), m_model(model), m_reports(new QListWidget(this)), m_subjectClub(makeCombo("subjectClubCombo")),
+    : QDialog(parent), m_model(model),
+      m_leaveCheck(
+          this,
+          [this](StatsBox box) {
+              const bool accepted = m_model.boxLeft(box);
+              render();
+              return accepted;
+          },
+          [this](StatsBox box) { return m_boxes[at(box)]; }),
+      m_reports(new QListWidget(this)), m_subjectClub(makeCombo("subjectClubCombo")),
       m_subjectLabel(new QLabel(this)), m_subject(makeCombo("subjectCombo")),
       m_active(new QRadioButton(tr("Acti&ve"), this)), m_all(new QRadioButton(tr("A&ll"), this)), m_vsLabel(nullptr),
       m_vs(makeCombo("vsCombo")), m_matchType(makeCombo("matchTypeCombo")), m_ground(makeCombo("groundCombo")),
@@ -384,64 +393,17 @@ void StatisticsView::render()
 bool StatisticsView::eventFilter(QObject* watched, QEvent* event)
 {
     for (std::size_t i = 0; i < m_boxes.size(); ++i) {
-        if (watched != m_boxes[i]) {
-            continue;
+        if (watched == m_boxes[i]) {
+            m_leaveCheck.focusEvent(static_cast<StatsBox>(i), event);
+            break;
         }
-        const auto box = static_cast<StatsBox>(i);
-        if (event->type() == QEvent::FocusIn) {
-            m_pendingBox = box;
-        } else if (event->type() == QEvent::FocusOut) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            QWidget* next = QApplication::focusWidget();
-            // A message box taking the focus is not leaving the box; the buttons check it
-            // themselves before they act.
-            const bool leaving = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-                                 next != nullptr && isAncestorOf(next) && qobject_cast<QPushButton*>(next) == nullptr;
-            if (leaving && m_pendingBox == box) {
-                m_pendingBox.reset();
-                QTimer::singleShot(0, this, [this, box] { checkBox(box); });
-            }
-        }
-        break;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void StatisticsView::checkBox(StatsBox box)
-{
-    const bool accepted = m_model.boxLeft(box);
-    render();
-    if (!accepted) {
-        QLineEdit* edit = m_boxes[at(box)];
-        QTimer::singleShot(0, edit, [this, edit, box] {
-            m_pendingBox = box;
-            edit->setFocus();
-            edit->selectAll();
-        });
-    }
-}
-
-bool StatisticsView::commitBox()
-{
-    if (!m_pendingBox) {
-        return true;
-    }
-    const StatsBox box = *m_pendingBox;
-    m_pendingBox.reset();
-    const bool accepted = m_model.boxLeft(box);
-    render();
-    if (!accepted) {
-        QLineEdit* edit = m_boxes[at(box)];
-        m_pendingBox = box;
-        edit->setFocus();
-        edit->selectAll();
-    }
-    return accepted;
-}
-
 void StatisticsView::act(void (stats::StatisticsWindowModel::*action)())
 {
-    if (!commitBox()) {
+    if (!m_leaveCheck.commit()) {
         return;
     }
     (m_model.*action)();

@@ -2,6 +2,8 @@
 // The statistics window: the report catalogue, the filters, minimums and lengths, the
 // "Include Web Pages" boxes, the "Charts" frame, a progress bar, and Generate!, Help and Close.
 
+#include "leave_check.h"
+
 #include <QDialog>
 
 #include <array>
@@ -45,12 +47,11 @@ protected:
 private:
     QComboBox* makeCombo(const char* name);
     QLineEdit* makeBox(stats::StatsBox box, const char* name, int maxLength);
-    // Checks the box being edited before a button acts; false when its value was refused.
-    bool commitBox();
-    void checkBox(stats::StatsBox box);
     void act(void (stats::StatisticsWindowModel::*action)());
 
     stats::StatisticsWindowModel& m_model;
+    // The checks of the boxes that are checked when left; buttons commit it before they act.
+    LeaveCheck<stats::StatsBox> m_leaveCheck;
     QListWidget* m_reports;
     QComboBox* m_subjectClub;
     QLabel* m_subjectLabel;
@@ -82,7 +83,6 @@ private:
     QRadioButton* m_chartBowling;
     std::array<QCheckBox*, 16> m_webPages{};
     QProgressBar* m_progress;
-    std::optional<stats::StatsBox> m_pendingBox;
 };
 
 } // namespace wickly::ui
