@@ -2,6 +2,7 @@
 // matches given as the benchmark's arguments; 3 grades, one page set), with match and player
 // pages, on a platform that draws no charts (the charts are still built).
 
+#include "cli_support.h"
 #include "max_database.h"
 #include "site_generator.h"
 #include "statistics_window_model.h"
@@ -14,28 +15,6 @@
 namespace {
 
 using namespace wickly;
-
-class QuietPlatform : public Platform
-{
-public:
-    Button messageBox(const MessageBoxRequest&) override { return Button::Ok; }
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    void setBusy(bool) override {}
-    void showHelp(int) override {}
-    void setClipboardText(std::string_view) override {}
-    std::string readSetting(std::string_view, std::string_view, std::string_view fallback) override
-    {
-        return std::string(fallback);
-    }
-    void writeSetting(std::string_view, std::string_view, std::string_view) override {}
-    void showModal(WindowModel&) override {}
-    void showInPlaceOf(WindowModel&, WindowModel&) override {}
-    std::optional<int> choosePrinter() override { return std::nullopt; }
-    bool printDocument(const PrintDocument&, std::string&) override { return false; }
-    std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
-    bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
-};
 
 void GenerateSite(benchmark::State& state)
 {
@@ -50,7 +29,7 @@ void GenerateSite(benchmark::State& state)
     app.header.options.webFilePrefix.assign("wk");
     app.header.options.webPageFlags1 = 0;
     app.header.options.webPageFlags2 = 0;
-    QuietPlatform platform;
+    cli::HeadlessPlatform platform; // no exporter installed: no pictures are written
     for (auto _ : state) {
         stats::StatisticsWindowModel window(app, platform);
         window.reportChosen(stats::GenerateWebPages);

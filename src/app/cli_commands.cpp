@@ -37,12 +37,11 @@ namespace {
 
 int infoCommand(const std::string& database, std::ostream& out, std::ostream& err)
 {
-    PrivateFolder folder;
-    AppState app = freshState(folder);
-    Status loaded = loadContainerFile(app, database);
-    if (!loaded) {
-        return failure(err, loaded.message());
+    LoadedDatabase db(database);
+    if (!db.status) {
+        return failure(err, db.status.message());
     }
+    AppState& app = db.app;
     const DatabaseHeader& h = app.header;
     out << "Title: " << cp1252ToUtf8(h.options.databaseTitle.str()) << '\n';
     out << "Version: " << cp1252ToUtf8(h.version.str()) << '\n';
@@ -60,12 +59,11 @@ int infoCommand(const std::string& database, std::ostream& out, std::ostream& er
 
 int dumpCommand(const std::string& database, std::ostream& out, std::ostream& err)
 {
-    PrivateFolder folder;
-    AppState app = freshState(folder);
-    Status loaded = loadContainerFile(app, database);
-    if (!loaded) {
-        return failure(err, loaded.message());
+    LoadedDatabase db(database);
+    if (!db.status) {
+        return failure(err, db.status.message());
     }
+    AppState& app = db.app;
     const WorkingSet ws(app);
     out << dumpDatabaseJson(ws);
     return 0;
@@ -96,12 +94,11 @@ int buildCommand(const std::string& input, const std::string& database, std::ost
 int scorecardCommand(const std::string& database, std::int32_t match, bool summary, const std::string& format,
                      std::ostream& out, std::ostream& err)
 {
-    PrivateFolder folder;
-    AppState app = freshState(folder);
-    Status loaded = loadContainerFile(app, database);
-    if (!loaded) {
-        return failure(err, loaded.message());
+    LoadedDatabase db(database);
+    if (!db.status) {
+        return failure(err, db.status.message());
     }
+    AppState& app = db.app;
     WorkingSet ws(app);
     const std::int32_t matches = ws.count(RecordKind::Match);
     if (match < 1 || match > matches) {

@@ -21,12 +21,11 @@ namespace {
 int exportCommand(const std::string& database, const std::string& output, const std::vector<int>& wanted,
                   std::ostream& out, std::ostream& err)
 {
-    PrivateFolder folder;
-    AppState app = freshState(folder);
-    Status loaded = loadContainerFile(app, database);
-    if (!loaded) {
-        return failure(err, loaded.message());
+    LoadedDatabase db(database);
+    if (!db.status) {
+        return failure(err, db.status.message());
     }
+    AppState& app = db.app;
     const WorkingSet ws(app);
     std::vector<std::int32_t> matches;
     if (wanted.empty()) {
@@ -77,12 +76,11 @@ int importCommand(const std::string& database, const std::string& input, const s
     if (!read) {
         return failure(err, input + ": " + read.message());
     }
-    PrivateFolder folder;
-    AppState app = freshState(folder);
-    Status loaded = loadContainerFile(app, database);
-    if (!loaded) {
-        return failure(err, loaded.message());
+    LoadedDatabase db(database);
+    if (!db.status) {
+        return failure(err, db.status.message());
     }
+    AppState& app = db.app;
     const exchange::AskName ask = [&](const exchange::NameQuestion&) {
         exchange::NameAnswer a;
         a.action = createMissing ? exchange::NameAnswer::Action::NewEntryForAll

@@ -72,12 +72,11 @@ int reportCommand(const ReportOptions& o, std::ostream& out, std::ostream& err)
     if (o.kind == stats::GenerateWebPages) {
         return fail("report 42 generates the web site: use \"" + std::string(kToolName) + " web DB\"");
     }
-    PrivateFolder folder;
-    AppState app = freshState(folder);
-    const Status loaded = loadContainerFile(app, o.database);
-    if (!loaded) {
-        return fail(loaded.message());
+    LoadedDatabase db(o.database);
+    if (!db.status) {
+        return fail(db.status.message());
     }
+    AppState& app = db.app;
     ReportPlatform platform;
     stats::StatisticsWindowModel window(app, platform);
     window.reportChosen(o.kind);

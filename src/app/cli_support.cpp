@@ -1,5 +1,7 @@
 #include "cli_support.h"
 
+#include "container.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -65,6 +67,11 @@ void setChartExporter(ChartExporter exporter)
 const ChartExporter& chartExporter()
 {
     return installedExporter();
+}
+
+LoadedDatabase::LoadedDatabase(const std::string& path)
+    : app(freshState(folder)), status(loadContainerFile(app, path))
+{
 }
 
 Button HeadlessPlatform::defaultAnswer(const MessageBoxRequest& request)

@@ -4,6 +4,7 @@
 
 #include "app_state.h"
 #include "platform.h"
+#include "result.h"
 
 #include <functional>
 #include <iosfwd>
@@ -42,6 +43,18 @@ int failure(std::ostream& err, const std::string& message);
 
 // Each command gets a fresh state whose working files live in `folder`.
 AppState freshState(const PrivateFolder& folder);
+
+// A database opened for one command: the container at `path` unpacked into working files in a
+// private folder. `status` says whether it could be opened.
+class LoadedDatabase
+{
+public:
+    explicit LoadedDatabase(const std::string& path);
+
+    PrivateFolder folder;
+    AppState app;
+    Status status;
+};
 
 // Draws a chart into a JPEG picture of width x height pixels; false when it could not. The tool's
 // main() installs one when the tool is built with Qt, so that `web` writes the player charts too;

@@ -29,12 +29,11 @@ CLI::App* addWebCommand(CLI::App& app, WebOptions& o)
 int webCommand(const WebOptions& o, std::ostream& out, std::ostream& err)
 {
     auto fail = [&](const std::string& message) { return failure(err, message); };
-    PrivateFolder folder;
-    AppState app = freshState(folder);
-    const Status loaded = loadContainerFile(app, o.database);
-    if (!loaded) {
-        return fail(loaded.message());
+    LoadedDatabase db(o.database);
+    if (!db.status) {
+        return fail(db.status.message());
     }
+    AppState& app = db.app;
     HeadlessPlatform platform;
     stats::StatisticsWindowModel window(app, platform);
     window.reportChosen(stats::GenerateWebPages);

@@ -34,34 +34,22 @@ QComboBox* makeCombo(const char* name, QWidget* parent)
     return c;
 }
 
-// Shows a list's entries (refilled only when they changed, so the open list is not disturbed)
-// and its chosen entry.
 void showList(QComboBox* combo, const matches::EntryList& list)
 {
     QStringList texts;
     for (const matches::Entry& e : list.entries) {
         texts << toQ(e.text).trimmed();
     }
-    QStringList shown;
-    for (int i = 0; i < combo->count(); ++i) {
-        shown << combo->itemText(i);
-    }
-    const QSignalBlocker block(combo);
-    if (texts != shown) {
-        combo->clear();
-        combo->addItems(texts);
-    }
-    combo->setCurrentIndex(list.selected);
+    showEntries(combo, texts, list.selected);
 }
 
 void showTexts(QComboBox* combo, const std::vector<std::string>& entries, int selected)
 {
-    matches::EntryList list;
+    QStringList texts;
     for (const std::string& e : entries) {
-        list.entries.push_back({e, 0});
+        texts << toQ(e).trimmed();
     }
-    list.selected = selected;
-    showList(combo, list);
+    showEntries(combo, texts, selected);
 }
 
 } // namespace

@@ -36,28 +36,16 @@ void showChoice(QComboBox* combo, const stats::EntryChoice& choice)
     for (const stats::ListEntry& e : choice.entries) {
         texts << toQ(e.text);
     }
-    QStringList shown;
-    for (int i = 0; i < combo->count(); ++i) {
-        shown << combo->itemText(i);
-    }
-    const QSignalBlocker block(combo);
-    if (texts != shown) {
-        combo->clear();
-        combo->addItems(texts);
-    }
-    combo->setCurrentIndex(choice.selected);
+    showEntries(combo, texts, choice.selected);
 }
 
-void showStrings(QComboBox* combo, const std::vector<std::string>& texts, int selected)
+void showStrings(QComboBox* combo, const std::vector<std::string>& entries, int selected)
 {
-    const QSignalBlocker block(combo);
-    if (combo->count() != static_cast<int>(texts.size())) {
-        combo->clear();
-        for (const std::string& t : texts) {
-            combo->addItem(toQ(t));
-        }
+    QStringList texts;
+    for (const std::string& t : entries) {
+        texts << toQ(t);
     }
-    combo->setCurrentIndex(selected);
+    showEntries(combo, texts, selected);
 }
 
 std::size_t at(StatsBox b)

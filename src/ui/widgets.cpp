@@ -3,6 +3,7 @@
 #include "qt_text.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QItemSelectionModel>
@@ -54,6 +55,20 @@ void showText(QLineEdit* edit, const std::string& text)
         const QSignalBlocker block(edit);
         edit->setText(q);
     }
+}
+
+void showEntries(QComboBox* combo, const QStringList& texts, int selected)
+{
+    const QSignalBlocker block(combo);
+    bool same = combo->count() == texts.size();
+    for (int i = 0; same && i < texts.size(); ++i) {
+        same = combo->itemText(i) == texts[i];
+    }
+    if (!same) {
+        combo->clear();
+        combo->addItems(texts);
+    }
+    combo->setCurrentIndex(selected);
 }
 
 namespace {

@@ -3,10 +3,12 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
 class QAbstractItemView;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -26,6 +28,9 @@ int selectedRow(const QListWidget* list);
 // Shows a model's text in a line edit, leaving it alone when it already reads so (the cursor
 // stays put) and without reporting it as an edit.
 void showText(QLineEdit* edit, const std::string& text);
+// Shows a list's entries in a combo box, refilled only when they changed (so an open list is not
+// disturbed), and chooses entry `selected` (-1: none), neither reported as the user's choice.
+void showEntries(QComboBox* combo, const QStringList& texts, int selected);
 // A list that shows nothing chosen takes its first line on the first Down (and its last on the
 // first Up), instead of moving past the line the focus rests on without showing it.
 void chooseFromNothingByArrow(QAbstractItemView* list);
