@@ -3,10 +3,11 @@
 #include "formats.h"
 #include "innings_summary.h"
 #include "lookups.h"
+#include "record_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <optional>
 
 namespace wickly::matches {
 
@@ -66,7 +67,56 @@ std::string BonusText(std::int16_t hundredths)
 
 // ---- Opening ------------------------------------------------------------------------------------
 
-MatchForm::MatchForm(AppState& app, std::int32_t match) : m_app(app), m_ws(app), m_match(match)
+namespace {
+
+// The named records of a list file in record order; deleted ones and, for grounds, those
+// without a name are left out.
+template <class R> std::vector<Entry> namedRecords(const WorkingSet& ws)
+{
+    std::vector<Entry> entries;
+    RecordReader reader(ws, R::kind);
+    const std::int32_t count = ws.count(R::kind);
+    for (std::int32_t n = 1; n <= count; ++n) {
+        const std::string name = reader.read<R>(n).name.raw();
+        if (isDeletedName(name) || (R::kind == RecordKind::Ground && isBlankText(name))) {
+            continue;
+        }
+        entries.push_back({rtrimBlanks(name), n});
+    }
+    return entries;
+}
+
+std::vector<FormPlayer> formPlayers(const WorkingSet& ws)
+{
+    const std::int32_t count = ws.count(RecordKind::Player);
+    std::vector<FormPlayer> players(static_cast<std::size_t>(std::max(count, 0)) + 1);
+    RecordReader reader(ws, RecordKind::Player);
+    PlayerRecord p;
+    for (std::int32_t n = 1; n <= count; ++n) {
+        reader.readInto(n, p);
+        FormPlayer& f = players[static_cast<std::size_t>(n)];
+        f.entry = {FitText(PlayerListName(p), 50), n};
+        f.club = p.club;
+        f.deleted = isDeletedName(p.reportName.raw());
+        f.active = p.active > 0;
+    }
+    return players;
+}
+
+} // namespace
+
+FormSource FormSource::read(const WorkingSet& ws)
+{
+    FormSource source;
+    source.teams = namedRecords<TeamRecord>(ws);
+    source.grounds = namedRecords<GroundRecord>(ws);
+    source.grades = namedRecords<GradeRecord>(ws);
+    source.players = formPlayers(ws);
+    return source;
+}
+
+MatchForm::MatchForm(AppState& app, std::int32_t match, const FormSource* source)
+    : m_app(app), m_ws(app), m_source(source), m_match(match)
 {
     const DatabaseOptions& o = m_app.header.options;
     ballsPerOver = std::to_string(o.ballsPerOver);
@@ -74,36 +124,16 @@ MatchForm::MatchForm(AppState& app, std::int32_t match) : m_app(app), m_ws(app),
     runsPerNoBall = std::to_string(o.runsPerNoBall);
     resultsEnabled = false;
 
-    fillRecordList(teams[0].team, RecordKind::Team);
+    teams[0].team.entries = source ? source->teams : namedRecords<TeamRecord>(m_ws);
     teams[1].team.entries = teams[0].team.entries;
-    fillRecordList(grounds, RecordKind::Ground);
-    fillRecordList(grades, RecordKind::Grade);
+    grounds.entries = source ? source->grounds : namedRecords<GroundRecord>(m_ws);
+    grades.entries = source ? source->grades : namedRecords<GradeRecord>(m_ws);
 
     if (m_match > 0) {
         LoadMatch();
     }
     changed = false;
     ComputeInningsSummary();
-}
-
-void MatchForm::fillRecordList(EntryList& list, RecordKind kind)
-{
-    list.clear();
-    const std::int32_t count = m_ws.count(kind);
-    for (std::int32_t n = 1; n <= count; ++n) {
-        std::string name;
-        switch (kind) {
-        case RecordKind::Team: name = m_ws.read<TeamRecord>(n).name.raw(); break;
-        case RecordKind::Ground: name = m_ws.read<GroundRecord>(n).name.raw(); break;
-        case RecordKind::Grade: name = m_ws.read<GradeRecord>(n).name.raw(); break;
-        default: return;
-        }
-        // Grounds also leave out records without a name.
-        if (isDeletedName(name) || (kind == RecordKind::Ground && isBlankText(name))) {
-            continue;
-        }
-        list.entries.push_back({rtrimBlanks(name), n});
-    }
 }
 
 void MatchForm::LoadMatch()
@@ -160,6 +190,9 @@ void MatchForm::LoadMatch()
 
 Entry MatchForm::playerEntry(std::int32_t player) const
 {
+    if (m_source && player < static_cast<std::int32_t>(m_source->players.size())) {
+        return m_source->players[static_cast<std::size_t>(player)].entry;
+    }
     return {FitText(PlayerListName(m_ws.read<PlayerRecord>(player)), 50), player};
 }
 
@@ -186,25 +219,29 @@ void MatchForm::fillPlayerLists(int group)
     }
     const std::int16_t thisClub = TeamClub(m_ws, thisTeam);
     const std::int32_t otherTeam = teams[static_cast<std::size_t>(1 - group)].team.selectedRecord();
-    const std::optional<std::int16_t> otherClub =
-        otherTeam > 0 ? std::optional<std::int16_t>(TeamClub(m_ws, otherTeam)) : std::nullopt;
+    // The other team's club, when a team is chosen there.
+    const bool hasOther = otherTeam > 0;
+    const std::int16_t otherClub = hasOther ? TeamClub(m_ws, otherTeam) : 0;
     const std::int16_t allow = m_app.header.options.allowPlayersClub;
 
-    if (allow == 0 || allow == thisClub || allow == otherClub) {
+    if (allow == 0 || allow == thisClub || (hasOther && allow == otherClub)) {
         const bool editing = m_match > 0;
-        const std::int32_t players = m_ws.count(RecordKind::Player);
-        for (std::int32_t n = 1; n <= players; ++n) {
-            const PlayerRecord p = m_ws.read<PlayerRecord>(n);
-            if (isDeletedName(p.reportName.raw()) || !(p.active > 0 || editing)) {
+        std::vector<FormPlayer> read;
+        if (!m_source) {
+            read = formPlayers(m_ws);
+        }
+        const std::vector<FormPlayer>& players = m_source ? m_source->players : read;
+        for (std::size_t n = 1; n < players.size(); ++n) {
+            const FormPlayer& p = players[n];
+            if (p.deleted || !(p.active || editing)) {
                 continue;
             }
-            const Entry e{FitText(PlayerListName(p), 50), n};
             if (p.club == thisClub) {
-                g.captain.entries.push_back(e);
-                g.keeper.entries.push_back(e);
+                g.captain.entries.push_back(p.entry);
+                g.keeper.entries.push_back(p.entry);
             }
-            if (p.club == thisClub || p.club == otherClub) {
-                manOfMatch.entries.push_back(e);
+            if (p.club == thisClub || (hasOther && p.club == otherClub)) {
+                manOfMatch.entries.push_back(p.entry);
             }
         }
     }

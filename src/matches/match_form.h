@@ -51,6 +51,29 @@ struct TeamGroup
     std::string bonusPoints = "0"; // "Bonus Comp. Points"
 };
 
+// A player as the form's player lists offer him.
+struct FormPlayer
+{
+    Entry entry; // FitText(PlayerListName, 50) and the record number
+    std::int16_t club = 0;
+    bool deleted = false;
+    bool active = false;
+};
+
+// What a form's lists are filled from, each file read in one pass: the named teams, grounds and
+// grades in record order, and every player by record number (element 0 unused). A form opened
+// on its own reads the files as it fills each list, so that it offers what the files hold at
+// that moment; the web site generator reads them once for all its match pages, since nothing
+// changes the database while it runs.
+struct FormSource
+{
+    std::vector<Entry> teams, grounds, grades;
+    std::vector<FormPlayer> players;
+
+    // Throws StorageError when a working file cannot be read.
+    static FormSource read(const WorkingSet& ws);
+};
+
 // The text fields of the form.
 enum class FormField
 {
@@ -69,8 +92,9 @@ class MatchForm
 {
 public:
     // Opens the form for match `match` (0 for a new match): fills the lists and, for an existing
-    // match, loads it. Reads the working set; throws StorageError when it cannot be read.
-    MatchForm(AppState& app, std::int32_t match);
+    // match, loads it. Reads the working set, or `source` when one is given (it must outlive the
+    // form); throws StorageError when it cannot be read.
+    MatchForm(AppState& app, std::int32_t match, const FormSource* source = nullptr);
 
     static constexpr const char* kCaption = "Match Form";
     static const std::array<const char*, 4> kMatchTypes;
@@ -151,11 +175,11 @@ protected:
     WorkingSet m_ws;
 
 private:
-    void fillRecordList(EntryList& list, RecordKind kind);
     void fillPlayerLists(int group);
     Entry playerEntry(std::int32_t player) const;
     void selectPlayer(EntryList& list, std::int32_t player);
 
+    const FormSource* m_source;
     std::int32_t m_match;
 };
 

@@ -4,12 +4,15 @@
 
 #include "database_header.h"
 
+#include <memory>
 #include <string>
 
 namespace wickly {
 
 inline constexpr const char* kProgramVersion = "2.6d";
 inline constexpr const char* kProgramWebAddress = "https://wickly.example.org";
+
+struct RecordFileCache;
 
 struct AppState
 {
@@ -23,6 +26,8 @@ struct AppState
     std::string databaseFile;
     bool databaseChanged = false;
     DatabaseHeader header;
+    // Set while a CachedReads lives (working_set.h): record reads are served from memory.
+    std::shared_ptr<RecordFileCache> recordCache;
 
     // A database is loaded while its title is not blank.
     bool databaseLoaded() const;

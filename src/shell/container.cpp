@@ -246,7 +246,7 @@ Status saveContainerFile(AppState& app, const std::string& path)
     } catch (const std::bad_alloc&) {
         return Error{failed + "there is not enough memory to build the file" + unchanged};
     }
-    Status written = writeFileAtomically(path, image, true);
+    Status written = writeFileAtomically(path, image, {.removeStrays = true});
     if (!written) {
         // Only when a hard-linked file could not be updated in place has anything changed.
         const bool changed = written.message().find("hard links") != std::string::npos;

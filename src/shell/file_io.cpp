@@ -208,7 +208,7 @@ void removeStraySaveFiles(const std::string& folder)
     }
 }
 
-Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, bool removeStrays)
+Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, WriteOptions options)
 {
     const Result<std::string> resolved = followLinks(path);
     if (!resolved) {
@@ -216,7 +216,7 @@ Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t
     }
     const std::string& target = resolved.value();
     const std::string folder = folderOf(target);
-    if (removeStrays) {
+    if (options.removeStrays) {
         removeStraySaveFiles(folder);
     }
 
@@ -262,7 +262,7 @@ Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (!writeAll(tmp.fd, bytes) || ::fsync(tmp.fd) != 0) {
+    if (!writeAll(tmp.fd, bytes) || (options.flush && ::fsync(tmp.fd) != 0)) {
         return fail(systemError());
     }
     ::fchmod(tmp.fd, mode); // where permitted; the bytes are what matters
@@ -283,7 +283,7 @@ Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t
                 return fail(Error{std::strerror(err)});
             }
         }
-        if (writeAll(out.fd, bytes) && ::ftruncate(out.fd, size) == 0 && ::fsync(out.fd) == 0) {
+        if (writeAll(out.fd, bytes) && ::ftruncate(out.fd, size) == 0 && (!options.flush || ::fsync(out.fd) == 0)) {
             ::unlink(temp.c_str());
             return Ok{};
         }
@@ -300,7 +300,9 @@ Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         return fail(systemError());
     }
-    syncFolder(folder);
+    if (options.flush) {
+        syncFolder(folder);
+    }
     return Ok{};
 }
 

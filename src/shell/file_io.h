@@ -23,9 +23,17 @@ Result<std::vector<std::uint8_t>> readFileBytes(const std::string& path);
 // - a file with other hard links is updated in place once the temporary file is complete (space
 //   is reserved first), so that its other names see the new bytes;
 // - an existing file without any write permission bit is refused for every user, root included.
-// With `removeStrays`, temporary files that an interrupted write left in the target's folder are
-// removed first. The error message is the system's reason or names the refusal.
-Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, bool removeStrays = false);
+// The error message is the system's reason or names the refusal.
+struct WriteOptions
+{
+    // Temporary files that an interrupted write left in the target's folder are removed first.
+    bool removeStrays = false;
+    // The write returns once the bytes and the rename are on disk. Files that are made again
+    // from the database (web pages) leave that to the system: a few thousand of them would
+    // otherwise wait for the disk a few thousand times. They are still replaced whole.
+    bool flush = true;
+};
+Status writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, WriteOptions options = {});
 
 // Removes the temporary files of interrupted writes ("~wkdXXXXXX.tmp") from `folder`, passing by
 // any that a write in progress still holds.

@@ -1,5 +1,6 @@
 #include "working_set.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -26,6 +27,38 @@ struct Fd
     }
 };
 
+// A working file whole; a file not made yet reads as empty.
+std::vector<std::uint8_t> readWholeFile(const std::string& path)
+{
+    std::vector<std::uint8_t> bytes;
+    Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (f.fd < 0) {
+        if (errno == ENOENT) {
+            return bytes;
+        }
+        throw StorageError(describeErrno("Cannot read the working file", path));
+    }
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            bytes.resize(std::max<std::size_t>(bytes.size() * 2, 64 * 1024));
+        }
+        const ssize_t got = ::read(f.fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw StorageError(describeErrno("Cannot read the working file", path));
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 template <class R> R deletedNamedRecord()
 {
     R r; // every field zero bytes
@@ -36,7 +69,7 @@ template <class R> R deletedNamedRecord()
 } // namespace
 
 StagedWorkingFiles::StagedWorkingFiles(const AppState& app)
-    : m_base(baseFor(app.startupFolder)), m_target(app.workingBaseFor())
+    : m_app(app), m_base(baseFor(app.startupFolder)), m_target(app.workingBaseFor())
 {
     for (int k = 0; k < kRecordKindCount; ++k) {
         const std::string path = m_base + kindInfo(static_cast<RecordKind>(k)).extension;
@@ -58,6 +91,9 @@ StagedWorkingFiles::~StagedWorkingFiles()
 
 Status StagedWorkingFiles::commit()
 {
+    if (m_app.recordCache) {
+        *m_app.recordCache = RecordFileCache{};
+    }
     for (int k = m_replaced; k < kRecordKindCount; ++k) {
         const char* extension = kindInfo(static_cast<RecordKind>(k)).extension;
         const std::string from = m_base + extension;
@@ -68,6 +104,18 @@ Status StagedWorkingFiles::commit()
     }
     m_committed = true;
     return Ok{};
+}
+
+CachedReads::CachedReads(AppState& app) : m_app(app), m_previous(app.recordCache)
+{
+    if (!m_app.recordCache) {
+        m_app.recordCache = std::make_shared<RecordFileCache>();
+    }
+}
+
+CachedReads::~CachedReads()
+{
+    m_app.recordCache = m_previous;
 }
 
 bool AppState::databaseLoaded() const
@@ -93,6 +141,18 @@ std::vector<std::uint8_t> WorkingSet::readRaw(RecordKind kind, std::int32_t n, b
         return bytes;
     }
     const std::string path = filePath(kind);
+    if (m_app.recordCache && !mustExist) {
+        std::optional<std::vector<std::uint8_t>>& file = m_app.recordCache->files[static_cast<std::size_t>(kind)];
+        if (!file) {
+            file = readWholeFile(path);
+        }
+        const std::size_t offset = static_cast<std::size_t>(n - 1) * info.slotSize;
+        if (offset < file->size()) {
+            std::copy_n(file->begin() + static_cast<std::ptrdiff_t>(offset),
+                        std::min(bytes.size(), file->size() - offset), bytes.begin());
+        }
+        return bytes; // past the end: the rest stays zero
+    }
     Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0) {
         if (errno == ENOENT && !mustExist) {
@@ -129,6 +189,9 @@ void WorkingSet::writeRaw(RecordKind kind, std::int32_t n, std::span<const std::
         throw StorageError(std::string("Invalid write to record ") + std::to_string(n) + " of " + info.name);
     }
     const std::string path = filePath(kind);
+    if (m_app.recordCache) {
+        m_app.recordCache->files[static_cast<std::size_t>(kind)].reset();
+    }
     Fd f{::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644)};
     if (f.fd < 0) {
         throw StorageError(describeErrno("Cannot write the working file", path));

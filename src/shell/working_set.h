@@ -10,7 +10,9 @@
 #include "records.h"
 #include "result.h"
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -50,6 +52,7 @@ public:
     static std::string baseFor(const std::string& startupFolder) { return startupFolder + "/~tmp-new"; }
 
 private:
+    const AppState& m_app;
     std::string m_base;
     std::string m_target;
     int m_replaced = 0;
@@ -61,6 +64,30 @@ enum class ClubDeletion
     Deleted,
     UsedByTeam,   // a team record still names the club
     UsedByPlayer, // a live player still plays for the club
+};
+
+// The working files held whole in memory for record reads, each read on first use.
+struct RecordFileCache
+{
+    std::array<std::optional<std::vector<std::uint8_t>>, kRecordKindCount> files;
+};
+
+// While one lives, the record reads of every WorkingSet of `app` are served from a copy of each
+// working file, read whole on first use; a write drops the copy of its file, and replaced
+// working files drop them all. For runs that read many scattered records and change nothing
+// (the web site generator reads player, team and ground records for every page). Reads that
+// require the record to exist (saving the database) still go to the file.
+class CachedReads
+{
+public:
+    explicit CachedReads(AppState& app);
+    ~CachedReads();
+    CachedReads(const CachedReads&) = delete;
+    CachedReads& operator=(const CachedReads&) = delete;
+
+private:
+    AppState& m_app;
+    std::shared_ptr<RecordFileCache> m_previous;
 };
 
 class WorkingSet

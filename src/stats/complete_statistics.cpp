@@ -1,7 +1,8 @@
 // A player's complete statistics sheet: totals over the selected matches (in match record
 // order, as the ranked reports), the labelled lines, the players who dismissed him most and
 // whom he dismissed most, and his centuries, ducks, five-wicket innings and ten-wicket matches
-// in date order. One pass of the engine reads every included innings once.
+// in date order. One pass of the engine reads every included innings once, for one player or
+// for a whole list of them.
 
 #include "complete_statistics.h"
 
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 namespace wickly::stats {
@@ -35,15 +37,14 @@ std::string figure(std::int64_t hundredths)
     return ltrimBlanks(FormatAverage(HundredthsValue(hundredths)));
 }
 
-class CompleteStatsProducer : public ReportProducer
+// One player's sheet: his totals, the lists of his innings, and who dismissed him and whom he
+// dismissed, filled line by line as the pass reads the innings.
+class Sheet
 {
 public:
-    CompleteStatsProducer(const WorkingSet& ws, const StatsRequest& request) : m_request(request)
+    Sheet(const WorkingSet& ws, const StatsRequest& request, std::int32_t player)
     {
-        const std::int32_t count = ws.count(RecordKind::Player);
-        m_dismissedBy.assign(static_cast<std::size_t>(count) + 1, 0);
-        m_dismissed.assign(static_cast<std::size_t>(count) + 1, 0);
-        m_player = ws.read<PlayerRecord>(request.player);
+        m_player = ws.read<PlayerRecord>(player);
         const int ballsPerOver = ws.header().options.ballsPerOver > 0 ? ws.header().options.ballsPerOver : 6;
         if (request.includeHistory) {
             const PlayerHistory& h = m_player.history;
@@ -75,99 +76,106 @@ public:
         }
     }
 
-    bool selectsSides() const override { return true; } // the subject club is tested per line
-
-    void matchStarted(ReportPass&, const MatchView& mv) override
+    // True the first time the sheet is touched in the current match (so that the producer
+    // lists it once for matchDone).
+    bool touch()
     {
-        const std::int32_t vs = m_request.vsClub;
-        m_skip = vs > 0 && mv.club1 != vs && mv.club2 != vs;
-        if (m_skip) {
-            return;
+        if (m_inMatch) {
+            return false;
         }
+        m_inMatch = true;
         m_played = false;
         m_matchWickets = 0;
         m_matchRuns = 0;
-        const std::string key = DateKey(mv.match.datePlayed.str());
-        m_earliest = std::min(m_earliest, key);
-        m_latest = std::max(m_latest, key);
+        return true;
     }
 
-    void inningsRead(ReportPass& pass, const InningsView& v) override
+    template <typename Place>
+    void batted(const BattingLine& b, const InningsView& v, const std::string& dateKey, Place&& place)
     {
-        if (m_skip) {
+        t.ballsFaced += b.ballsFaced;
+        m_played = true;
+        if (b.howOut <= 0) {
             return;
         }
-        const std::int32_t me = m_request.player;
-        const MatchRecord& m = v.match->match;
-        const std::string dateKey = DateKey(m.datePlayed.str());
-        auto place = [&](std::int32_t opposition) {
-            return "Vs " + FitText(pass.recordName(TeamName, opposition), 14) + " " +
-                   FitText(pass.recordName(GroundName, m.ground), 22) + " " + MediumDate(m.datePlayed.str());
-        };
-        for (int line = 1; line <= pass.batsmenPerTeam(); ++line) {
-            const BattingLine& b = v.innings.batting[static_cast<std::size_t>(line)];
-            if (v.battingCounts && b.batsman == me) {
-                batted(b, v, dateKey, place);
-            }
-            if (!v.fieldingCounts) {
-                continue;
-            }
-            // He dismissed this batsman: a wicket of his as bowler (the bowler field of a run out
-            // names a fielder, and retirements are no dismissals).
-            if (b.bowler == me && isWicket(b.howOut) && b.howOut != RunOut && b.batsman >= 1 &&
-                b.batsman < static_cast<std::int32_t>(m_dismissed.size())) {
-                ++m_dismissed[static_cast<std::size_t>(b.batsman)];
-            }
-            if (b.fieldsman == me || ((b.howOut == CaughtAndBowled || b.howOut == RunOut) && b.bowler == me)) {
-                if (b.howOut == Caught || b.howOut == CaughtAndBowled) {
-                    ++t.catches;
-                } else if (b.howOut == RunOut) {
-                    ++t.runOuts;
-                } else if (b.howOut == Stumped) {
-                    ++t.stumpings;
-                }
-                m_played = true;
-            }
+        const bool notOut = isNotOutCode(b.howOut);
+        // The bowler credited with his wicket (retirements and run outs name no bowler of his).
+        if (isWicket(b.howOut) && b.howOut != RunOut && b.bowler >= 1) {
+            ++m_dismissedBy[b.bowler];
         }
-        if (!v.fieldingCounts) {
-            return;
+        t.runs += b.runs;
+        // The first innings sets the high score (so that a first 0 names its match too).
+        if (!t.hasHigh || b.runs > t.highScore || (b.runs == t.highScore && !t.highNotOut && notOut)) {
+            t.hasHigh = true;
+            t.highScore = b.runs;
+            t.highNotOut = notOut;
+            t.highDate = v.match->match.datePlayed.str();
+            t.highOpposition = v.fieldingTeam;
         }
-        for (int line = 1; line <= pass.bowlersPerTeam(); ++line) {
-            const BowlingLine& b = v.innings.bowling[static_cast<std::size_t>(line)];
-            if (b.bowler != me) {
-                continue;
+        if (b.runs > 99) {
+            ++t.hundreds;
+            m_centuryItems.push_back(
+                {dateKey, FitText(NumText(b.runs) + (notOut ? "*" : ""), 6) + place(v.fieldingTeam)});
+        } else if (b.runs > 49) {
+            ++t.fifties;
+        }
+        if (notOut) {
+            ++t.notOuts;
+        } else {
+            ++t.dismissals;
+            if (b.runs == 0) {
+                ++t.ducks;
+                m_duckItems.push_back({dateKey, "      " + place(v.fieldingTeam)});
             }
-            t.runsConceded += b.runsConceded;
-            t.overs.add(b.overs, v.match->ballsPerOver);
-            const std::int64_t balls = OversBalls(b.overs, v.match->ballsPerOver);
-            t.ballsBowled += balls;
-            if (b.wickets > 4) {
-                ++t.fiveWickets;
-                m_fiveWicketItems.push_back(
-                    {dateKey,
-                     FitText(NumText(b.wickets) + "-" + std::to_string(b.runsConceded), 8) + place(v.battingTeam)});
-            }
-            m_matchWickets += b.wickets;
-            m_matchRuns += b.runsConceded;
-            m_matchOpposition = v.battingTeam;
-            t.wickets += b.wickets;
-            if ((balls > 0 || b.wickets > 0) && (!t.hasBest || b.wickets > t.bestWickets ||
-                                                 (b.wickets == t.bestWickets && b.runsConceded < t.bestRuns))) {
-                t.bestWickets = b.wickets;
-                t.bestRuns = b.runsConceded;
-                t.hasBest = true;
-                t.bestDate = m.datePlayed.str();
-                t.bestOpposition = v.battingTeam;
-            }
-            m_played = true;
         }
     }
 
-    void matchDone(ReportPass& pass, const MatchView& mv) override
+    // He took the wicket of `batsman` as bowler.
+    void dismissed(std::int32_t batsman) { ++m_dismissed[batsman]; }
+
+    // He is credited in the field for a line ended by `howOut`.
+    void fielded(int howOut)
     {
-        if (m_skip) {
-            return;
+        if (howOut == Caught || howOut == CaughtAndBowled) {
+            ++t.catches;
+        } else if (howOut == RunOut) {
+            ++t.runOuts;
+        } else if (howOut == Stumped) {
+            ++t.stumpings;
         }
+        m_played = true;
+    }
+
+    template <typename Place>
+    void bowled(const BowlingLine& b, const InningsView& v, const std::string& dateKey, Place&& place)
+    {
+        t.runsConceded += b.runsConceded;
+        t.overs.add(b.overs, v.match->ballsPerOver);
+        const std::int64_t balls = OversBalls(b.overs, v.match->ballsPerOver);
+        t.ballsBowled += balls;
+        if (b.wickets > 4) {
+            ++t.fiveWickets;
+            m_fiveWicketItems.push_back(
+                {dateKey, FitText(NumText(b.wickets) + "-" + std::to_string(b.runsConceded), 8) + place(v.battingTeam)});
+        }
+        m_matchWickets += b.wickets;
+        m_matchRuns += b.runsConceded;
+        m_matchOpposition = v.battingTeam;
+        t.wickets += b.wickets;
+        if ((balls > 0 || b.wickets > 0) &&
+            (!t.hasBest || b.wickets > t.bestWickets || (b.wickets == t.bestWickets && b.runsConceded < t.bestRuns))) {
+            t.bestWickets = b.wickets;
+            t.bestRuns = b.runsConceded;
+            t.hasBest = true;
+            t.bestDate = v.match->match.datePlayed.str();
+            t.bestOpposition = v.battingTeam;
+        }
+        m_played = true;
+    }
+
+    void matchDone(ReportPass& pass, const MatchView& mv)
+    {
+        m_inMatch = false;
         if (m_matchWickets >= 10) {
             ++t.tenWickets;
             const MatchRecord& m = mv.match;
@@ -182,10 +190,13 @@ public:
         }
     }
 
-    void finishReport(ReportPass& pass, ReportText& text) override
+    // The finished sheet. `text` comes with the pass's title, subtitle and heading; `earliest`
+    // and `latest` are the date keys of the first and last match of the selection.
+    CompleteStatistics finish(ReportPass& pass, ReportText text, const StatsRequest& r, const std::string& earliest,
+                              const std::string& latest)
     {
+        CompleteStatistics result;
         const WorkingSet& ws = pass.workingSet();
-        const StatsRequest& r = m_request;
         const std::int32_t clubs = ws.count(RecordKind::Club);
         const bool hasClub = m_player.club >= 1 && m_player.club <= clubs;
         result.matches = t.matches;
@@ -219,7 +230,7 @@ public:
         if (r.ground > 0) {
             text.subtitle += (r.vsClub != 0 ? " " : "\r\n") + std::string("at ") + listText(r.groundName);
         }
-        text.subtitle += "\r\n" + MediumDate(dateOfKey(m_earliest)) + " to " + MediumDate(dateOfKey(m_latest));
+        text.subtitle += "\r\n" + MediumDate(dateOfKey(earliest)) + " to " + MediumDate(dateOfKey(latest));
 
         std::vector<std::string>& l = text.lines;
         l.clear();
@@ -289,28 +300,28 @@ public:
             }
         }
 
-        if (t.hundreds < 1 && t.fiveWickets < 1 && t.tenWickets < 1 && t.ducks < 1) {
-            return;
+        if (t.hundreds >= 1 || t.fiveWickets >= 1 || t.tenWickets >= 1 || t.ducks >= 1) {
+            auto list = [&](bool shown, const char* listTitle, std::vector<Item>& items) {
+                if (!shown) {
+                    return;
+                }
+                l.push_back("");
+                l.push_back(listTitle);
+                // The statistics window's match list: date order, matches of one day in record order.
+                std::stable_sort(items.begin(), items.end(),
+                                 [](const Item& a, const Item& b) { return a.date < b.date; });
+                for (const Item& item : items) {
+                    l.push_back(item.text);
+                }
+            };
+            list(t.hundreds > 0, "Centuries", m_centuryItems);
+            list(r.showDucks && t.ducks > 0, "Ducks", m_duckItems);
+            list(t.fiveWickets > 0, "Five Wickets in an Innings", m_fiveWicketItems);
+            list(t.tenWickets > 0, "Ten Wickets in a Match", m_tenWicketItems);
         }
-        auto list = [&](bool shown, const char* listTitle, std::vector<Item>& items) {
-            if (!shown) {
-                return;
-            }
-            l.push_back("");
-            l.push_back(listTitle);
-            // The statistics window's match list: date order, matches of one day in record order.
-            std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.date < b.date; });
-            for (const Item& item : items) {
-                l.push_back(item.text);
-            }
-        };
-        list(t.hundreds > 0, "Centuries", m_centuryItems);
-        list(r.showDucks && t.ducks > 0, "Ducks", m_duckItems);
-        list(t.fiveWickets > 0, "Five Wickets in an Innings", m_fiveWicketItems);
-        list(t.tenWickets > 0, "Ten Wickets in a Match", m_tenWicketItems);
+        result.text = std::move(text);
+        return result;
     }
-
-    CompleteStatistics result;
 
 private:
     struct Totals
@@ -334,92 +345,208 @@ private:
         std::string date; // year-month-day
         std::string text;
     };
+    // Dismissals by player record number (a player meets few others, so a map, not a table).
+    using Counts = std::unordered_map<std::int32_t, std::int64_t>;
 
-    template <typename Place>
-    void batted(const BattingLine& b, const InningsView& v, const std::string& dateKey, Place&& place)
-    {
-        t.ballsFaced += b.ballsFaced;
-        m_played = true;
-        if (b.howOut <= 0) {
-            return;
-        }
-        const bool notOut = isNotOutCode(b.howOut);
-        // The bowler credited with his wicket (retirements and run outs name no bowler of his).
-        if (isWicket(b.howOut) && b.howOut != RunOut && b.bowler >= 1 &&
-            b.bowler < static_cast<std::int32_t>(m_dismissedBy.size())) {
-            ++m_dismissedBy[static_cast<std::size_t>(b.bowler)];
-        }
-        t.runs += b.runs;
-        // The first innings sets the high score (so that a first 0 names its match too).
-        if (!t.hasHigh || b.runs > t.highScore || (b.runs == t.highScore && !t.highNotOut && notOut)) {
-            t.hasHigh = true;
-            t.highScore = b.runs;
-            t.highNotOut = notOut;
-            t.highDate = v.match->match.datePlayed.str();
-            t.highOpposition = v.fieldingTeam;
-        }
-        if (b.runs > 99) {
-            ++t.hundreds;
-            m_centuryItems.push_back(
-                {dateKey, FitText(NumText(b.runs) + (notOut ? "*" : ""), 6) + place(v.fieldingTeam)});
-        } else if (b.runs > 49) {
-            ++t.fifties;
-        }
-        if (notOut) {
-            ++t.notOuts;
-        } else {
-            ++t.dismissals;
-            if (b.runs == 0) {
-                ++t.ducks;
-                m_duckItems.push_back({dateKey, "      " + place(v.fieldingTeam)});
-            }
-        }
-    }
-
-    // The players with the highest count (at least 1), in record order: "Name(3) ".
-    static std::string mostOften(ReportPass& pass, const std::vector<std::int64_t>& counts)
+    // The players with the highest count (at least 1), in record order: "Name(3) ". Numbers
+    // beyond the player file name no one.
+    static std::string mostOften(ReportPass& pass, const Counts& counts)
     {
         std::int64_t best = 0;
-        for (std::size_t p = 1; p < counts.size(); ++p) {
-            best = std::max(best, counts[p]);
-        }
-        std::string text;
-        for (std::size_t p = 1; p < counts.size() && best >= 1; ++p) {
-            if (counts[p] == best) {
-                text +=
-                    pass.recordName(PlayerReportName, static_cast<std::int32_t>(p)) + "(" + std::to_string(best) + ") ";
+        std::vector<std::int32_t> players;
+        for (const auto& [player, count] : counts) {
+            if (!pass.validPlayer(player) || count < best) {
+                continue;
             }
+            if (count > best) {
+                best = count;
+                players.clear();
+            }
+            players.push_back(player);
+        }
+        std::sort(players.begin(), players.end());
+        std::string text;
+        for (const std::int32_t p : players) {
+            text += pass.recordName(PlayerReportName, p) + "(" + std::to_string(best) + ") ";
         }
         return text;
     }
 
-    const StatsRequest& m_request;
     PlayerRecord m_player;
     Totals t;
-    std::vector<std::int64_t> m_dismissedBy, m_dismissed;
+    Counts m_dismissedBy, m_dismissed;
     std::vector<Item> m_centuryItems, m_duckItems, m_fiveWicketItems, m_tenWicketItems;
-    bool m_skip = false;
+    bool m_inMatch = false;
     bool m_played = false;
     std::int64_t m_matchWickets = 0, m_matchRuns = 0;
     std::int32_t m_matchOpposition = 0;
+};
+
+// The sheets of a list of players, filled in one pass over the matches: each line of an innings
+// goes to the sheets of the players it names.
+class CompleteStatsProducer : public ReportProducer
+{
+public:
+    CompleteStatsProducer(const WorkingSet& ws, const StatsRequest& request, const std::vector<std::int32_t>& players)
+        : m_request(request)
+    {
+        m_sheetOf.assign(static_cast<std::size_t>(ws.count(RecordKind::Player)) + 1, -1);
+        m_sheets.reserve(players.size());
+        for (const std::int32_t p : players) {
+            std::int32_t& sheet = m_sheetOf[static_cast<std::size_t>(p)];
+            if (sheet < 0) {
+                sheet = static_cast<std::int32_t>(m_sheets.size());
+                m_sheets.emplace_back(ws, request, p);
+            }
+        }
+    }
+
+    bool selectsSides() const override { return true; } // the subject club is tested per line
+
+    void matchStarted(ReportPass&, const MatchView& mv) override
+    {
+        const std::int32_t vs = m_request.vsClub;
+        m_skip = vs > 0 && mv.club1 != vs && mv.club2 != vs;
+        if (m_skip) {
+            return;
+        }
+        const std::string key = DateKey(mv.match.datePlayed.str());
+        m_earliest = std::min(m_earliest, key);
+        m_latest = std::max(m_latest, key);
+    }
+
+    void inningsRead(ReportPass& pass, const InningsView& v) override
+    {
+        if (m_skip) {
+            return;
+        }
+        const MatchRecord& m = v.match->match;
+        const std::string dateKey = DateKey(m.datePlayed.str());
+        auto place = [&](std::int32_t opposition) {
+            return "Vs " + FitText(pass.recordName(TeamName, opposition), 14) + " " +
+                   FitText(pass.recordName(GroundName, m.ground), 22) + " " + MediumDate(m.datePlayed.str());
+        };
+        for (int line = 1; line <= pass.batsmenPerTeam(); ++line) {
+            const BattingLine& b = v.innings.batting[static_cast<std::size_t>(line)];
+            if (v.battingCounts) {
+                if (Sheet* batsman = sheet(b.batsman)) {
+                    batsman->batted(b, v, dateKey, place);
+                }
+            }
+            if (!v.fieldingCounts) {
+                continue;
+            }
+            // A wicket of the bowler's (the bowler field of a run out names a fielder, and
+            // retirements are no dismissals).
+            if (isWicket(b.howOut) && b.howOut != RunOut && pass.validPlayer(b.batsman)) {
+                if (Sheet* bowler = sheet(b.bowler)) {
+                    bowler->dismissed(b.batsman);
+                }
+            }
+            // The fielder's credit, and the bowler's for a caught and bowled or a run out he
+            // took himself; one credit when both name the same player.
+            if (Sheet* fielder = sheet(b.fieldsman)) {
+                fielder->fielded(b.howOut);
+            }
+            if ((b.howOut == CaughtAndBowled || b.howOut == RunOut) && b.bowler != b.fieldsman) {
+                if (Sheet* bowler = sheet(b.bowler)) {
+                    bowler->fielded(b.howOut);
+                }
+            }
+        }
+        if (!v.fieldingCounts) {
+            return;
+        }
+        for (int line = 1; line <= pass.bowlersPerTeam(); ++line) {
+            const BowlingLine& b = v.innings.bowling[static_cast<std::size_t>(line)];
+            if (Sheet* bowler = sheet(b.bowler)) {
+                bowler->bowled(b, v, dateKey, place);
+            }
+        }
+    }
+
+    void matchDone(ReportPass& pass, const MatchView& mv) override
+    {
+        if (m_skip) {
+            return;
+        }
+        for (const std::int32_t s : m_touched) {
+            m_sheets[static_cast<std::size_t>(s)].matchDone(pass, mv);
+        }
+        m_touched.clear();
+    }
+
+    void finishReport(ReportPass& pass, ReportText& text) override
+    {
+        results.reserve(m_sheets.size());
+        for (Sheet& s : m_sheets) {
+            results.push_back(s.finish(pass, text, m_request, m_earliest, m_latest));
+        }
+    }
+
+    // The finished sheet of player `player` (one of those asked for).
+    const CompleteStatistics& resultOf(std::int32_t player) const
+    {
+        return results[static_cast<std::size_t>(m_sheetOf[static_cast<std::size_t>(player)])];
+    }
+
+private:
+    // The sheet of player record number `player`, touched for the current match; nullptr when he
+    // is not asked for (or the number is no player's).
+    Sheet* sheet(std::int32_t player)
+    {
+        if (player < 1 || static_cast<std::size_t>(player) >= m_sheetOf.size()) {
+            return nullptr;
+        }
+        const std::int32_t s = m_sheetOf[static_cast<std::size_t>(player)];
+        if (s < 0) {
+            return nullptr;
+        }
+        Sheet& found = m_sheets[static_cast<std::size_t>(s)];
+        if (found.touch()) {
+            m_touched.push_back(s);
+        }
+        return &found;
+    }
+
+    const StatsRequest& m_request;
+    std::vector<std::int32_t> m_sheetOf; // sheet index by player record number; -1 for none
+    std::vector<Sheet> m_sheets;
+    std::vector<std::int32_t> m_touched; // sheets touched in the current match
+    std::vector<CompleteStatistics> results;
+    bool m_skip = false;
     std::string m_earliest = "21000101", m_latest = "18000101";
 };
 
 } // namespace
 
-CompleteStatistics ProcessINN(const WorkingSet& ws, const StatsRequest& request, ProgressFn progress)
+std::vector<CompleteStatistics> ProcessINN(const WorkingSet& ws, const StatsRequest& request,
+                                           const std::vector<std::int32_t>& players, ProgressFn progress)
 {
-    if (request.player < 1 || request.player > ws.count(RecordKind::Player)) {
-        throw std::invalid_argument("no player " + std::to_string(request.player));
+    for (const std::int32_t p : players) {
+        if (p < 1 || p > ws.count(RecordKind::Player)) {
+            throw std::invalid_argument("no player " + std::to_string(p));
+        }
     }
-    // The player's sheet has no subject team: his lines count under the club tests alone.
+    // The sheets have no subject team: a player's lines count under the club tests alone.
     StatsRequest r = request;
     r.reportKind = CompleteStats;
     r.subject = 0;
-    CompleteStatsProducer producer(ws, r);
+    r.player = players.empty() ? 0 : players.front();
+    CompleteStatsProducer producer(ws, r, players);
     ReportPass pass(ws, r, std::move(progress));
-    producer.result.text = pass.run(producer);
-    return std::move(producer.result);
+    (void)pass.run(producer);
+    std::vector<CompleteStatistics> all;
+    all.reserve(players.size());
+    for (const std::int32_t p : players) {
+        all.push_back(producer.resultOf(p));
+    }
+    return all;
+}
+
+CompleteStatistics ProcessINN(const WorkingSet& ws, const StatsRequest& request, ProgressFn progress)
+{
+    return std::move(ProcessINN(ws, request, {request.player}, std::move(progress)).front());
 }
 
 } // namespace wickly::stats

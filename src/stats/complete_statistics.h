@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace wickly::stats {
 
@@ -24,5 +25,11 @@ struct CompleteStatistics
 // match record order, the lists of centuries, ducks, five-wicket innings and ten-wicket matches
 // in date order. Throws StorageError when a working file cannot be read.
 CompleteStatistics ProcessINN(const WorkingSet& ws, const StatsRequest& request, ProgressFn progress = {});
+
+// The sheets of `players` (in that order; `request.player` is not read), each as ProcessINN
+// makes it alone, from one pass over the matches. Throws std::invalid_argument when a number is
+// no player's record.
+std::vector<CompleteStatistics> ProcessINN(const WorkingSet& ws, const StatsRequest& request,
+                                           const std::vector<std::int32_t>& players, ProgressFn progress = {});
 
 } // namespace wickly::stats

@@ -19,6 +19,7 @@
 
 namespace wickly {
 class WorkingSet;
+class RecordReader;
 struct DatabaseOptions;
 } // namespace wickly
 
@@ -206,7 +207,6 @@ struct Accumulation
 };
 
 class ReportPass;
-class RecordReader;
 
 // One report of the catalogue. The engine calls the hooks in this order: inningsRead for each
 // included innings (after adding its lines), matchDone after each included match, seasonDone

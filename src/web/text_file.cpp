@@ -18,10 +18,10 @@ void TextFile::write(std::string_view text)
     m_text.append(text);
 }
 
-Status TextFile::save(const std::string& path) const
+Status TextFile::save(const std::string& path, WriteOptions options) const
 {
     const auto* data = reinterpret_cast<const std::uint8_t*>(m_text.data());
-    return writeFileAtomically(path, std::span<const std::uint8_t>(data, m_text.size()));
+    return writeFileAtomically(path, std::span<const std::uint8_t>(data, m_text.size()), options);
 }
 
 } // namespace wickly::web

@@ -2,6 +2,7 @@
 // A generated text file (report, CSV, HTML page) collected in memory and then saved in one piece,
 // so a failed save never leaves half a file behind and tests compare whole texts.
 
+#include "file_io.h"
 #include "result.h"
 
 #include <string>
@@ -20,8 +21,9 @@ public:
     const std::string& text() const { return m_text; }
     void clear() { m_text.clear(); }
 
-    // Replaces the file at `path` with the collected text (temporary file, flush, rename).
-    Status save(const std::string& path) const;
+    // Replaces the file at `path` with the collected text (temporary file, flush unless the
+    // options say otherwise, rename).
+    Status save(const std::string& path, WriteOptions options = {}) const;
 
 private:
     std::string m_text;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 using namespace wickly;
@@ -252,6 +253,56 @@ TEST_F(WorkingSetTest, ACountStopsAtItsLimit)
     ClubRecord c;
     EXPECT_THROW(ws.append(c), StorageError);
     EXPECT_EQ(count(RecordKind::Club), 32767);
+}
+
+// Cached reads come from memory, and every change made through the working set, or by putting
+// new working files in place, is seen at once.
+TEST_F(WorkingSetTest, CachedReadsFollowEveryChange)
+{
+    addClub("One", "O");
+    addClub("Two", "T");
+    const auto name = [&](std::int32_t n) { return ws.read<ClubRecord>(n).name.str(); };
+    {
+        const CachedReads cached(app);
+        EXPECT_EQ(name(2), "Two");
+        EXPECT_EQ(ws.read<ClubRecord>(9), ClubRecord{}); // past the end: zero bytes
+        // Bytes changed behind the working set's back are not seen: the file was read once.
+        {
+            std::fstream f(folder.file("~tmp.clu"), std::ios::in | std::ios::out | std::ios::binary);
+            f.seekp(300);
+            f.put('X');
+        }
+        EXPECT_EQ(name(2), "Two");
+
+        ClubRecord c;
+        c.name.assign("Uno");
+        ws.write(1, c);
+        EXPECT_EQ(name(1), "Uno");
+        EXPECT_EQ(name(2), "Xwo"); // the write dropped the copy of the file
+        WorkingSet other(app);
+        EXPECT_EQ(other.read<ClubRecord>(1).name.str(), "Uno");
+        {
+            const CachedReads inner(app); // shares the outer run's copies
+            EXPECT_EQ(name(1), "Uno");
+        }
+        EXPECT_NE(app.recordCache, nullptr);
+
+        // New working files put in place replace every copy.
+        StagedWorkingFiles staged(app);
+        AppState next = app;
+        next.recordCache = nullptr;
+        next.workingBase = staged.base();
+        c.name.assign("New");
+        WorkingSet(next).write(1, c);
+        ASSERT_TRUE(staged.commit().ok());
+        EXPECT_EQ(name(1), "New");
+        EXPECT_EQ(ws.read<ClubRecord>(2), ClubRecord{});
+
+        // A read that requires the record goes to the file.
+        EXPECT_THROW((void)ws.readRaw(RecordKind::Club, 2, true), StorageError);
+    }
+    EXPECT_EQ(app.recordCache, nullptr);
+    EXPECT_EQ(name(1), "New");
 }
 
 TEST_F(WorkingSetTest, AWriteThatCannotReachItsFileIsReportedAndCountsNothing)

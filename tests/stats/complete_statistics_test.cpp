@@ -1,11 +1,16 @@
 // A player's complete statistics sheet on the small statistics fixture, line by line.
 
 #include "complete_statistics.h"
+#include "database_fixture.h"
 #include "database_header.h"
+#include "json_io.h"
 #include "report_rows.h"
 #include "stats_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace wickly::stats {
 namespace {
@@ -204,6 +209,69 @@ TEST(CompleteStatistics, HistoryWithoutMatchesKeepsTheListTitles)
     EXPECT_EQ(s.text.lines[8], " Average      33.33");
     EXPECT_EQ(s.text.lines.back(), "Centuries"); // the title, and no item
 }
+
+// The web site takes every player's sheet from one pass over the matches; each sheet must be
+// what the player's own pass makes, under filters that leave out matches and lines.
+class OnePassSheets : public ::testing::TestWithParam<const char*>, public test::TestDatabase
+{
+};
+
+TEST_P(OnePassSheets, EverySheetIsThePlayersOwn)
+{
+    std::ifstream in(std::string(WICKLY_EXAMPLES_DIR) + "/" + GetParam(), std::ios::binary);
+    std::ostringstream json;
+    json << in.rdbuf();
+    const Status built = buildDatabaseFromJson(app, json.str());
+    ASSERT_TRUE(built.ok()) << built.message();
+
+    const std::int32_t count = ws.count(RecordKind::Player);
+    std::vector<std::int32_t> players;
+    for (std::int32_t p = count; p >= 1; --p) { // out of record order, with a repeat
+        players.push_back(p);
+    }
+    players.push_back(1);
+
+    StatsRequest plain = requestFor(1);
+    StatsRequest filtered = plain;
+    filtered.vsClub = 2;
+    filtered.subjectClub = 1;
+    filtered.includeHistory = true;
+    filtered.showDucks = true;
+    filtered.showStrikeRates = true;
+    bool listsShown = false;
+    bool namesShown = false;
+    for (const StatsRequest& r : {plain, filtered}) {
+        int percent = -1;
+        const std::vector<CompleteStatistics> all = ProcessINN(ws, r, players, [&](int p) { percent = p; });
+        EXPECT_EQ(percent, 100);
+        ASSERT_EQ(all.size(), players.size());
+        for (std::size_t i = 0; i < players.size(); ++i) {
+            StatsRequest own = r;
+            own.player = players[i];
+            const CompleteStatistics alone = ProcessINN(ws, own);
+            const CompleteStatistics& shared = all[i];
+            SCOPED_TRACE("player " + std::to_string(players[i]));
+            EXPECT_EQ(shared.text.title, alone.text.title);
+            EXPECT_EQ(shared.text.subtitle, alone.text.subtitle);
+            EXPECT_EQ(shared.text.heading, alone.text.heading);
+            EXPECT_EQ(shared.text.lines, alone.text.lines);
+            EXPECT_EQ(shared.matches, alone.matches);
+            EXPECT_EQ(shared.wickets, alone.wickets);
+            EXPECT_EQ(shared.clubName, alone.clubName);
+            for (const std::string& line : alone.text.lines) {
+                listsShown = listsShown || line == "Centuries" || line == "Five Wickets in an Innings";
+                namesShown = namesShown || line.starts_with(" Out most");
+            }
+        }
+    }
+    // The databases exercise the per-player lists and the dismissal counts.
+    EXPECT_TRUE(listsShown);
+    EXPECT_TRUE(namesShown);
+    EXPECT_THROW((void)ProcessINN(ws, plain, {1, count + 1}), std::invalid_argument);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, OnePassSheets, ::testing::Values("tests.json", "sample.json"),
+                         [](const auto& param) { return param.index == 0 ? "Tests" : "Sample"; });
 
 } // namespace
 } // namespace wickly::stats

@@ -146,7 +146,9 @@ void Site::progressStep(int units)
 
 void Site::save(const std::string& name, const TextFile& file)
 {
-    const Status saved = file.save(m_settings.webFolder + "/" + name);
+    // Pages are made again from the database, so each is replaced whole but not waited for on
+    // the disk.
+    const Status saved = file.save(m_settings.webFolder + "/" + name, {.flush = false});
     if (!saved) {
         throw WriteFailure{"The web page \"" + name + "\" could not be written in " + m_settings.webFolder + ": " +
                            saved.message() +
@@ -173,25 +175,37 @@ bool Site::matchPasses(const MatchRecord& match, std::int32_t grade) const
 // The complete statistics of every player of the window's list, under the window's filters.
 std::vector<stats::CompleteStatistics> Site::playerStatistics(const StatsRequest& request)
 {
-    std::vector<stats::CompleteStatistics> all;
-    all.reserve(m_players.size());
-    StatsRequest r = request;
+    std::vector<std::int32_t> players;
+    players.reserve(m_players.size());
     for (const stats::ListEntry& entry : m_players) {
-        r.player = entry.record;
-        all.push_back(stats::ProcessINN(m_ws, r));
-        progressStep();
+        players.push_back(entry.record);
     }
+    // One pass for every sheet; its progress stands for one unit per player.
+    const long long units = static_cast<long long>(players.size());
+    long long done = 0;
+    const auto advance = [&](int percent) {
+        const long long target = units * percent / 100;
+        if (target > done) {
+            progressStep(static_cast<int>(target - done));
+            done = target;
+        }
+    };
+    std::vector<stats::CompleteStatistics> all = stats::ProcessINN(m_ws, request, players, advance);
+    advance(100);
     return all;
 }
 
 void Site::writeMatchPages()
 {
+    // Nothing changes the database during the run: every match page's form fills its lists from
+    // one reading of the files.
+    const matches::FormSource source = matches::FormSource::read(m_ws);
     for (const auto& [key, date] : m_window.matchList) {
         const std::int32_t number = static_cast<std::int32_t>(ValText(key.substr(1)));
         const MatchRecord match = m_ws.read<MatchRecord>(number);
         if (matchPasses(match, m_run.grade)) {
             m_linker->setCurrentMatch(number);
-            const matches::MatchForm form(m_app, number);
+            const matches::MatchForm form(m_app, number, &source);
             const stats::ReportText card =
                 matches::BuildScorecardText(form, m_ws, matches::ScorecardForm::Full, &m_web.pageImages);
             TextFile f;
@@ -580,6 +594,9 @@ Result<SiteOutcome> GenerateSite(AppState& app, Platform& platform, stats::Stati
     }
     WindowRestore restore(window);
     try {
+        // The run changes nothing in the database and reads player, team and ground records for
+        // every page: they come from memory.
+        const CachedReads cached(app);
         Site site(app, platform, window, settings);
         return site.run();
     } catch (const WriteFailure& e) {

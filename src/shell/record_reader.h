@@ -1,6 +1,6 @@
 #pragma once
-// Reads the records of one working file through a handle kept open for a whole report, with a
-// window of slots read ahead, so that a pass over the matches and innings reads each file
+// Reads the records of one working file through a handle kept open for a whole pass (a report,
+// the lists of a form), with a window of slots read ahead, so that a pass reads the file
 // sequentially instead of opening it once per record. Slots past the end of the file read as
 // zero bytes, as the working set's own reads do.
 
@@ -12,10 +12,8 @@
 #include <vector>
 
 namespace wickly {
-class WorkingSet;
-}
 
-namespace wickly::stats {
+class WorkingSet;
 
 class RecordReader
 {
@@ -48,4 +46,4 @@ private:
     std::vector<std::uint8_t> m_zero;
 };
 
-} // namespace wickly::stats
+} // namespace wickly

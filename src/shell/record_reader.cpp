@@ -8,7 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace wickly::stats {
+namespace wickly {
 
 namespace {
 constexpr std::size_t kWindowBytes = 256 * 1024;
@@ -63,4 +63,4 @@ std::span<const std::uint8_t> RecordReader::bytes(std::int32_t n)
     return std::span<const std::uint8_t>(m_window.data() + at, m_used);
 }
 
-} // namespace wickly::stats
+} // namespace wickly
