@@ -1,8 +1,8 @@
 // The time of one web site generation on a generated database of a large club (players and
 // matches given as the benchmark's arguments; 20 clubs, 3 grades, one page set), with match and
 // player pages. Built with the desktop's chart drawing (WICKLY_BUILD_QT), the chart pictures are
-// drawn and saved as the command-line tool draws them, offscreen; without it the charts are
-// built but not drawn.
+// drawn and saved as `wickly-cli web` draws them, offscreen, with the given number of helper
+// processes; without it the charts are built but not drawn.
 
 #include "cli_support.h"
 #include "max_database.h"
@@ -12,15 +12,15 @@
 #include <benchmark/benchmark.h>
 
 #ifdef WICKLY_SITE_BENCH_CHARTS
-#include "chart_document.h"
-#include "chart_rendering.h"
+#include "chart_farm.h"
+#include "cli_charts.h"
 
 #include <QApplication>
-#include <QFile>
 #endif
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -39,12 +39,17 @@ void GenerateSite(benchmark::State& state)
     app.header.options.webFilePrefix.assign("wk");
     app.header.options.webPageFlags1 = 0; // every page and every chart
     app.header.options.webPageFlags2 = 0;
-    // The third argument 0 leaves the pictures out (the charts are still built) to show what the
-    // drawing costs.
-    const cli::ChartExporter exporter = cli::chartExporter();
-    if (state.range(2) == 0) {
-        cli::setChartExporter({});
+    // Pictures: -1 none (the charts are still built), else drawn with that many helpers.
+    const auto helpers = static_cast<int>(state.range(2));
+#ifdef WICKLY_SITE_BENCH_CHARTS
+    std::unique_ptr<cli::QtChartDrawer> drawer;
+    if (helpers >= 0) {
+        drawer = std::make_unique<cli::QtChartDrawer>(cli::thisExecutable(), helpers);
     }
+    cli::setChartDrawer(drawer.get());
+#else
+    (void)helpers;
+#endif
     cli::HeadlessPlatform platform;
     std::size_t files = 0;
     for (auto _ : state) {
@@ -60,14 +65,15 @@ void GenerateSite(benchmark::State& state)
         }
         files = outcome.value().files.size();
     }
-    cli::setChartExporter(exporter);
+    cli::setChartDrawer(nullptr);
     state.counters["files"] = static_cast<double>(files);
     std::filesystem::remove_all(pattern);
 }
 BENCHMARK(GenerateSite)
-    ->ArgNames({"players", "matches", "pictures"})
-    ->Args({300, 300, 1})
-    ->Args({1000, 1000, 1})
+    ->ArgNames({"players", "matches", "helpers"})
+    ->Args({300, 300, 0})
+    ->Args({1000, 1000, 0})
+    ->Args({2000, 5000, -1})
     ->Args({2000, 5000, 0})
     ->Args({2000, 5000, 1})
     ->Unit(benchmark::kMillisecond)
@@ -78,14 +84,11 @@ BENCHMARK(GenerateSite)
 int main(int argc, char** argv)
 {
 #ifdef WICKLY_SITE_BENCH_CHARTS
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (ui::isChartWorkerStart(argc, argv)) {
+        return ui::chartWorkerMain(argc, argv);
     }
+    ui::drawOffscreenWithoutDisplay();
     QApplication application(argc, argv);
-    cli::setChartExporter([](const ChartDocument& chart, const std::string& path, int width, int height,
-                             int quality) {
-        return ui::saveChartJpeg(chart, QFile::decodeName(path.c_str()), width, height, quality);
-    });
 #endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
@@ -93,8 +96,5 @@ int main(int argc, char** argv)
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-#ifdef WICKLY_SITE_BENCH_CHARTS
-    cli::setChartExporter({});
-#endif
     return 0;
 }

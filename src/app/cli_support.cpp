@@ -51,22 +51,22 @@ AppState freshState(const PrivateFolder& folder)
 
 namespace {
 
-ChartExporter& installedExporter()
+ChartDrawer*& installedDrawer()
 {
-    static ChartExporter exporter;
-    return exporter;
+    static ChartDrawer* drawer = nullptr;
+    return drawer;
 }
 
 } // namespace
 
-void setChartExporter(ChartExporter exporter)
+void setChartDrawer(ChartDrawer* drawer)
 {
-    installedExporter() = std::move(exporter);
+    installedDrawer() = drawer;
 }
 
-const ChartExporter& chartExporter()
+ChartDrawer* chartDrawer()
 {
-    return installedExporter();
+    return installedDrawer();
 }
 
 LoadedDatabase::LoadedDatabase(const std::string& path)
@@ -108,8 +108,21 @@ bool HeadlessPlatform::printDocument(const PrintDocument&, std::string& why)
 bool HeadlessPlatform::exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
                                        int quality)
 {
-    const ChartExporter& exporter = chartExporter();
-    return exporter && exporter(chart, path, width, height, quality);
+    ChartDrawer* drawer = chartDrawer();
+    return drawer != nullptr && drawer->save(chart, path, width, height, quality);
+}
+
+void HeadlessPlatform::beginChartRun()
+{
+    if (ChartDrawer* drawer = chartDrawer()) {
+        drawer->beginRun();
+    }
+}
+
+std::vector<std::string> HeadlessPlatform::endChartRun()
+{
+    ChartDrawer* drawer = chartDrawer();
+    return drawer != nullptr ? drawer->endRun() : std::vector<std::string>{};
 }
 
 } // namespace wickly::cli

@@ -56,16 +56,25 @@ public:
     Status status;
 };
 
-// Draws a chart into a JPEG picture of width x height pixels; false when it could not. The tool's
-// main() installs one when the tool is built with Qt, so that `web` writes the player charts too;
-// without one no chart is drawn.
-using ChartExporter =
-    std::function<bool(const ChartDocument& chart, const std::string& path, int width, int height, int quality)>;
-void setChartExporter(ChartExporter exporter);
-const ChartExporter& chartExporter();
+// Draws the player charts of `web` into JPEG pictures. The tool's main() installs one when the
+// tool is built with Qt; without one no chart is drawn.
+class ChartDrawer
+{
+public:
+    virtual ~ChartDrawer() = default;
+    // Writes the chart as a JPEG picture of width x height pixels; false when it could not (see
+    // Platform::exportChartJpeg).
+    virtual bool save(const ChartDocument& chart, const std::string& path, int width, int height, int quality) = 0;
+    // A run of many pictures (see Platform::beginChartRun).
+    virtual void beginRun() {}
+    virtual std::vector<std::string> endRun() { return {}; }
+};
+// The tool's drawer (not owned); nullptr for none.
+void setChartDrawer(ChartDrawer* drawer);
+ChartDrawer* chartDrawer();
 
 // The desktop as a command sees it: no window is shown, dialogs are cancelled, settings keep their
-// fallbacks, and charts are drawn by the installed exporter, if any. The first message box is kept
+// fallbacks, and charts are drawn by the installed drawer, if any. The first message box is kept
 // in `message` (for most commands it is the reason they fail) and answered with its default
 // button.
 class HeadlessPlatform : public Platform
@@ -92,6 +101,8 @@ public:
     bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
     bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
                          int quality) override;
+    void beginChartRun() override;
+    std::vector<std::string> endChartRun() override;
 
 protected:
     // The button a box's default stands for.

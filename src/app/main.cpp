@@ -1,13 +1,19 @@
 // wickly: the desktop program.
 
+#include "chart_farm.h"
 #include "desktop_app.h"
 #include "main_window_view.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 
 int main(int argc, char* argv[])
 {
+    // Started by the web site generator to draw some of its chart pictures.
+    if (wickly::ui::isChartWorkerStart(argc, argv)) {
+        return wickly::ui::chartWorkerMain(argc, argv);
+    }
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Wickly");
     QApplication::setApplicationName("Wickly");
@@ -19,6 +25,7 @@ int main(int argc, char* argv[])
     const QString screenshot = qEnvironmentVariable("WICKLY_SCREENSHOT");
 
     wickly::ui::DesktopApp app;
+    app.platform().setChartHelperProgram(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     app.start(arguments, screenshot.isEmpty());

@@ -34,6 +34,7 @@ struct ChartDocument
     std::vector<ChartPoint> bars;        // bar surface: one bar per point, in order
     std::vector<ChartPoint> line;        // bar surface: a line over the bars, one point per bar
     std::vector<ChartPoint> slices;      // pie surface
+    bool operator==(const ChartDocument&) const = default;
 };
 
 // The red, green and blue of a palette index as 0x00RRGGBB; black for an index outside 0..15.

@@ -133,6 +133,12 @@ public:
     // the picture could not be written (or the platform cannot draw charts).
     virtual bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
                                  int quality);
+    // A run of many pictures (the web site's charts). Between the two calls, exportChartJpeg may
+    // hand its picture to a helper process and return before the picture is written;
+    // endChartRun waits for every picture and returns the paths of those handed over that could
+    // not be written.
+    virtual void beginChartRun() {}
+    virtual std::vector<std::string> endChartRun() { return {}; }
 
     // Starts a program with arguments without waiting for it; false when it could not start.
     virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;

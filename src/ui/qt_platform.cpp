@@ -4,6 +4,7 @@
 #include "alias_manager_model.h"
 #include "alias_manager_view.h"
 #include "chart_document.h"
+#include "chart_farm.h"
 #include "chart_rendering.h"
 #include "chart_window_model.h"
 #include "chart_window_view.h"
@@ -346,7 +347,25 @@ void QtPlatform::previewChart(const ChartDocument& chart)
 bool QtPlatform::exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
                                  int quality)
 {
+    if (m_chartRun) {
+        return m_chartRun->save(chart, path, width, height, quality);
+    }
     return saveChartJpeg(chart, QFile::decodeName(path.c_str()), width, height, quality);
+}
+
+void QtPlatform::beginChartRun()
+{
+    m_chartRun = std::make_unique<ChartFarm>(m_chartHelperProgram, chartHelpersForThisMachine());
+}
+
+std::vector<std::string> QtPlatform::endChartRun()
+{
+    std::vector<std::string> failed;
+    if (m_chartRun) {
+        failed = m_chartRun->finish();
+        m_chartRun.reset();
+    }
+    return failed;
 }
 
 std::optional<std::uint32_t> QtPlatform::chooseColour(std::uint32_t initial)

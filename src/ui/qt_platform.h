@@ -8,12 +8,15 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QPrinter;
 class QWidget;
 
 namespace wickly::ui {
 
+class ChartFarm;
 class HelpWindow;
 
 class QtPlatform : public Platform
@@ -24,6 +27,10 @@ public:
 
     // Dialogs are centred on this window.
     void setParentWindow(QWidget* parent) { m_parent = parent; }
+    // The program to start as chart helpers during a run of pictures (this program's own
+    // executable, whose main() serves kChartWorkerArgument); without one every picture is drawn
+    // in this process.
+    void setChartHelperProgram(std::string program) { m_chartHelperProgram = std::move(program); }
 
     Button messageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
@@ -42,6 +49,8 @@ public:
     void previewChart(const ChartDocument& chart) override;
     bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
                          int quality) override;
+    void beginChartRun() override;
+    std::vector<std::string> endChartRun() override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     std::optional<int> runProgram(const std::string& program, const std::vector<std::string>& arguments) override;
@@ -53,6 +62,8 @@ private:
 
     QWidget* m_parent = nullptr;
     std::unique_ptr<QPrinter> m_printer;
+    std::string m_chartHelperProgram;
+    std::unique_ptr<ChartFarm> m_chartRun; // during a run of pictures
     HelpWindow* m_help = nullptr;
     std::map<const WindowModel*, QWidget*> m_views;
 };

@@ -97,6 +97,9 @@ bool ScriptedPlatform::exportChartJpeg(const ChartDocument& chart, const std::st
                                        int quality)
 {
     exportedCharts.push_back({chart, path, width, height, quality});
+    if (chartRunsBegun > chartRunsEnded) {
+        ++chartExportsInRun;
+    }
     return chartExportsSucceed;
 }
 

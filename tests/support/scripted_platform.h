@@ -48,6 +48,12 @@ public:
     };
     std::vector<ChartExport> exportedCharts;
     bool chartExportsSucceed = true;
+    // Runs of pictures begun and ended, the exports made inside one, and what endChartRun
+    // answers (the pictures handed over that could not be written).
+    int chartRunsBegun = 0;
+    int chartRunsEnded = 0;
+    int chartExportsInRun = 0;
+    std::vector<std::string> chartRunFailures;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
     std::vector<std::uint32_t> colourDialogs; // the initial colour of each dialog shown
     std::vector<std::vector<std::string>> startedPrograms; // program, then its arguments
@@ -68,6 +74,12 @@ public:
     void previewChart(const ChartDocument& chart) override;
     bool exportChartJpeg(const ChartDocument& chart, const std::string& path, int width, int height,
                          int quality) override;
+    void beginChartRun() override { ++chartRunsBegun; }
+    std::vector<std::string> endChartRun() override
+    {
+        ++chartRunsEnded;
+        return chartRunFailures;
+    }
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     // Recorded in startedPrograms like startProgram.

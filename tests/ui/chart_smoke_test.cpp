@@ -4,6 +4,7 @@
 
 #include "app_state.h"
 #include "chart_document.h"
+#include "chart_farm.h"
 #include "chart_window_model.h"
 #include "chart_window_view.h"
 #include "container.h"
@@ -13,10 +14,12 @@
 #include "statistics_window_model.h"
 #include "working_set.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
@@ -171,7 +174,92 @@ private slots:
         child<QListWidget>(&view, "reportList")->setCurrentRow(6);
         QVERIFY(!child<QGroupBox>(&view, "chartFrame")->isVisible());
     }
+
+    // The job format keeps every field, whatever bytes the texts hold, and refuses what is no job.
+    void chartJobsCrossTheSocketWhole()
+    {
+        ui::ChartJob bars{barChart(), "/web/\xc3\xa9t\xe9.jpg", 350, 200, 80};
+        bars.chart.titleLines.push_back(std::string("a\0b", 3));
+        bars.chart.bars.push_back({-1.5, "", -7});
+        const ui::ChartJob pie{pieChart(), "p.jpg", 500, 300, 0};
+        for (const ui::ChartJob& job : {bars, pie}) {
+            const std::string bytes = ui::encodeChartJob(job);
+            ui::ChartJob back;
+            QVERIFY(ui::decodeChartJob(bytes, back));
+            QVERIFY(back == job);
+            for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+                QVERIFY(!ui::decodeChartJob(std::string_view(bytes).substr(0, cut), back));
+            }
+            QVERIFY(!ui::decodeChartJob(bytes + "x", back));
+        }
+        std::string badSurface = ui::encodeChartJob(pie);
+        badSurface[4 + 5 + 12] = 7; // the surface code after the path and the three sizes
+        ui::ChartJob back;
+        QVERIFY(!ui::decodeChartJob(badSurface, back));
+    }
+
+    // Helpers started from this test program draw some of the pictures; every picture is
+    // written, and those a helper could not write are reported by finish().
+    void farmDrawsWithHelpersAndReportsFailures()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string self = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+        ui::ChartFarm farm(self, 1);
+        QCOMPARE(farm.helpers(), 1);
+        QStringList written;
+        for (int i = 0; i < 12; ++i) {
+            const QString name = dir.filePath(QString("chart%1.jpg").arg(i));
+            QVERIFY(farm.save(i % 2 == 0 ? barChart() : pieChart(), name.toStdString(), 350, 200, 80));
+            written << name;
+        }
+        // Into a folder that does not exist: drawn here it fails at once, handed over it is
+        // reported by finish.
+        std::vector<std::string> refused;
+        std::vector<std::string> handedOver;
+        for (int i = 0; i < 6; ++i) {
+            const std::string path = dir.filePath(QString("none/x%1.jpg").arg(i)).toStdString();
+            (farm.save(barChart(), path, 350, 200, 80) ? handedOver : refused).push_back(path);
+        }
+        const std::vector<std::string> failed = farm.finish();
+        QCOMPARE(failed, handedOver);
+        QCOMPARE(farm.helpers(), 0);
+        QVERIFY(farm.handedOver() > 0);
+        for (const QString& name : written) {
+            const QImage image(name);
+            QCOMPARE(image.size(), QSize(350, 200));
+        }
+    }
+
+    // A helper that stops at once, or cannot be started, leaves every picture to this process.
+    void farmDrawsEverythingWhenHelpersFail()
+    {
+        for (const std::string program : {"/bin/true", "/no/such/program"}) {
+            QTemporaryDir dir;
+            QVERIFY(dir.isValid());
+            ui::ChartFarm farm(program, 1);
+            QStringList written;
+            for (int i = 0; i < 10; ++i) {
+                const QString name = dir.filePath(QString("chart%1.jpg").arg(i));
+                QVERIFY(farm.save(pieChart(), name.toStdString(), 350, 200, 80));
+                written << name;
+            }
+            QVERIFY(farm.finish().empty());
+            for (const QString& name : written) {
+                QCOMPARE(QImage(name).size(), QSize(350, 200));
+            }
+        }
+    }
 };
 
-QTEST_MAIN(ChartSmokeTest)
+// The test program also serves as the chart helper of its farm tests.
+int main(int argc, char** argv)
+{
+    if (ui::isChartWorkerStart(argc, argv)) {
+        return ui::chartWorkerMain(argc, argv);
+    }
+    QApplication application(argc, argv);
+    ChartSmokeTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "chart_smoke_test.moc"

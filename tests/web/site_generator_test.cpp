@@ -292,6 +292,39 @@ TEST(SiteGenerator, StopsWithAClearMessageWhenAPageCannotBeWritten)
     EXPECT_NE(refused.message().find("The web folder " + g.webFolder() + " cannot be created"), std::string::npos);
 }
 
+// The pictures are drawn in one run, which may hand them to helper processes: the run ends with
+// the player pages however they end, and a picture a helper could not write stops generation as
+// a page that cannot be written does.
+TEST(SiteGenerator, ChartPicturesAreOneRunThatReportsWhatCouldNotBeWritten)
+{
+    SiteFixture f;
+    StatisticsWindowModel& w = f.window();
+    const auto outcome = f.generate(w);
+    ASSERT_TRUE(outcome) << outcome.message();
+    EXPECT_EQ(f.platform.chartRunsBegun, 1);
+    EXPECT_EQ(f.platform.chartRunsEnded, 1);
+    EXPECT_EQ(f.platform.chartExportsInRun, static_cast<int>(f.platform.exportedCharts.size()));
+    EXPECT_GT(f.platform.chartExportsInRun, 0);
+
+    SiteFixture g;
+    g.platform.chartRunFailures = {g.webFolder() + "/abc2w.jpg", g.webFolder() + "/abc3t.jpg"};
+    StatisticsWindowModel& w2 = g.window();
+    const auto failed = g.generate(w2);
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(failed.message(), "The chart picture \"abc2w.jpg\" could not be written in " + g.webFolder() +
+                                    " (nor 1 more).\nWeb generation has stopped; the pages written so far do not "
+                                    "make a complete site.");
+    EXPECT_FALSE(fileExists(g.webFolder() + "/abchome.htm")); // no home page claims a whole site
+
+    // A player page that cannot be written ends the run too.
+    SiteFixture h;
+    std::filesystem::create_directories(h.webFolder() + "/abc1.htm");
+    StatisticsWindowModel& w3 = h.window();
+    ASSERT_FALSE(h.generate(w3));
+    EXPECT_EQ(h.platform.chartRunsBegun, 1);
+    EXPECT_EQ(h.platform.chartRunsEnded, 1);
+}
+
 TEST(SiteGenerator, EscapesHostileNamesAndWritesOnlyInsideTheWebFolder)
 {
     SiteFixture f;

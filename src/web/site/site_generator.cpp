@@ -39,6 +39,32 @@ struct WriteFailure
     std::string message;
 };
 
+// The platform's run of chart pictures, ended however the player pages end.
+class ChartRun
+{
+public:
+    explicit ChartRun(Platform& platform) : m_platform(platform) { m_platform.beginChartRun(); }
+    ~ChartRun()
+    {
+        if (!m_ended) {
+            (void)m_platform.endChartRun();
+        }
+    }
+    ChartRun(const ChartRun&) = delete;
+    ChartRun& operator=(const ChartRun&) = delete;
+
+    // Waits for every picture; the paths of those that could not be written.
+    std::vector<std::string> end()
+    {
+        m_ended = true;
+        return m_platform.endChartRun();
+    }
+
+private:
+    Platform& m_platform;
+    bool m_ended = false;
+};
+
 // The file prefix as the web settings hold it: empty when blank or never assigned.
 std::string filePrefix(const DatabaseOptions& o)
 {
@@ -300,6 +326,9 @@ void Site::writePlayerPages(const std::vector<stats::CompleteStatistics>& statis
     const int width = large ? 500 : 350;
     const int height = large ? 300 : 200;
 
+    // Pictures may be drawn by helper processes while the pages are written: the run ends with
+    // every picture written, or with the first that could not be, as for a page.
+    ChartRun chartRun(m_platform);
     std::size_t withPageIndex = 0;
     for (std::size_t i = 0; i < m_players.size(); ++i) {
         const stats::CompleteStatistics& s = statistics[i];
@@ -364,6 +393,15 @@ void Site::writePlayerPages(const std::vector<stats::CompleteStatistics>& statis
         f.line("</html>");
         save(file + ".htm", f);
         progressStep();
+    }
+    const std::vector<std::string> failed = chartRun.end();
+    if (!failed.empty()) {
+        const std::string folder = m_settings.webFolder + "/";
+        const std::string& path = failed.front();
+        const std::string name = path.starts_with(folder) ? path.substr(folder.size()) : path;
+        throw WriteFailure{"The chart picture \"" + name + "\" could not be written in " + m_settings.webFolder +
+                           (failed.size() > 1 ? " (nor " + std::to_string(failed.size() - 1) + " more)" : "") +
+                           ".\nWeb generation has stopped; the pages written so far do not make a complete site."};
     }
 }
 
