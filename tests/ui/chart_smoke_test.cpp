@@ -231,6 +231,27 @@ private slots:
         }
     }
 
+    // The desktop's platform draws a run of pictures with its helper program.
+    void platformRunDrawsEveryPicture()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        ui::QtPlatform platform;
+        platform.setChartHelperProgram(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+        platform.beginChartRun();
+        for (int i = 0; i < 8; ++i) {
+            QVERIFY(platform.exportChartJpeg(i % 2 == 0 ? barChart() : pieChart(),
+                                             dir.filePath(QString("p%1.jpg").arg(i)).toStdString(), 500, 300, 80));
+        }
+        QVERIFY(platform.endChartRun().empty());
+        for (int i = 0; i < 8; ++i) {
+            QCOMPARE(QImage(dir.filePath(QString("p%1.jpg").arg(i))).size(), QSize(500, 300));
+        }
+        // Outside a run it draws here, as before.
+        QVERIFY(platform.exportChartJpeg(barChart(), dir.filePath("single.jpg").toStdString(), 350, 200, 80));
+        QCOMPARE(QImage(dir.filePath("single.jpg")).size(), QSize(350, 200));
+    }
+
     // A helper that stops at once, or cannot be started, leaves every picture to this process.
     void farmDrawsEverythingWhenHelpersFail()
     {
