@@ -4,6 +4,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 
@@ -124,6 +125,16 @@ std::string twoDigits(unsigned v)
 
 double ValText(std::string_view text)
 {
+    // Years, dates and record numbers are plain digits, read for every match of a report:
+    // those are read here without building texts. Up to 15 digits the value is a whole number
+    // a double holds exactly, which is what the full conversion gives.
+    if (!text.empty() && text.size() <= 15 && std::all_of(text.begin(), text.end(), isDigit)) {
+        std::int64_t value = 0;
+        for (const char c : text) {
+            value = value * 10 + (c - '0');
+        }
+        return static_cast<double>(value);
+    }
     std::string compact;
     compact.reserve(text.size());
     for (char c : text) {

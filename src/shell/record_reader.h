@@ -32,10 +32,13 @@ public:
     // The same into an existing record (no copy of a large record).
     template <class R> void readInto(std::int32_t n, R& r) { decode(bytes(n), r); }
 
-private:
-    // The used bytes of record n (a view into the window, valid until the next call).
+    // The used bytes of record n (a view into the window, valid until the next call), for
+    // decoders that read part of a record.
     std::span<const std::uint8_t> bytes(std::int32_t n);
+    // True when record n is in the window already, so that bytes(n) reads nothing from the file.
+    bool holds(std::int32_t n) const { return m_first != 0 && n >= m_first && n < m_first + m_slots; }
 
+private:
     std::string m_path;
     int m_fd = -1;
     std::size_t m_slot;

@@ -3,6 +3,7 @@
 #include "codec.h"
 #include "formats.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cmath>
@@ -372,6 +373,31 @@ void encode(const InningsRecord& r, Bytes out)
     putRaw<8>(out, innings::reserved2, r.reserved2);
 }
 
+namespace {
+
+// The figures of a batting and a bowling line: the fields the statistics add up, read by the
+// full decoder and by decodeFigures alike.
+void decodeFigures(ConstBytes in, std::size_t o, BattingLine& l)
+{
+    l.batsman = getI16(in, o + bat::batsman);
+    l.howOut = getI16(in, o + bat::howOut);
+    l.fieldsman = getI16(in, o + bat::fieldsman);
+    l.bowler = getI16(in, o + bat::bowler);
+    l.runs = getI16(in, o + bat::runs);
+    l.ballsFaced = getI16(in, o + bat::ballsFaced);
+}
+
+void decodeFigures(ConstBytes in, std::size_t o, BowlingLine& l)
+{
+    l.bowler = getI16(in, o + bowl::bowler);
+    l.wickets = getI16(in, o + bowl::wickets);
+    l.runsConceded = getI16(in, o + bowl::runsConceded);
+    l.maidens = getI16(in, o + bowl::maidens);
+    l.overs = getF32(in, o + bowl::overs);
+}
+
+} // namespace
+
 void decode(ConstBytes in, InningsRecord& r)
 {
     checkSize(in.size(), RecordKind::Innings);
@@ -379,14 +405,9 @@ void decode(ConstBytes in, InningsRecord& r)
     for (std::size_t k = 0; k < r.batting.size(); ++k) {
         BattingLine& l = r.batting[k];
         const std::size_t o = innings::batting + innings::battingLine * k;
-        l.batsman = getI16(in, o + bat::batsman);
-        l.howOut = getI16(in, o + bat::howOut);
-        l.fieldsman = getI16(in, o + bat::fieldsman);
-        l.bowler = getI16(in, o + bat::bowler);
-        l.runs = getI16(in, o + bat::runs);
+        decodeFigures(in, o, l);
         l.fowScore = getI16(in, o + bat::fowScore);
         l.fowBatsman = getU8(in, o + bat::fowBatsman);
-        l.ballsFaced = getI16(in, o + bat::ballsFaced);
         l.reserved1 = getI16(in, o + bat::reserved1);
         l.fours = getI16(in, o + bat::fours);
         l.sixes = getI16(in, o + bat::sixes);
@@ -395,11 +416,7 @@ void decode(ConstBytes in, InningsRecord& r)
     for (std::size_t k = 0; k < r.bowling.size(); ++k) {
         BowlingLine& l = r.bowling[k];
         const std::size_t o = innings::bowling + innings::bowlingLine * k;
-        l.bowler = getI16(in, o + bowl::bowler);
-        l.wickets = getI16(in, o + bowl::wickets);
-        l.runsConceded = getI16(in, o + bowl::runsConceded);
-        l.maidens = getI16(in, o + bowl::maidens);
-        l.overs = getF32(in, o + bowl::overs);
+        decodeFigures(in, o, l);
         l.reserved1 = getI16(in, o + bowl::reserved1);
         l.reserved2 = getI16(in, o + bowl::reserved2);
     }
@@ -410,6 +427,17 @@ void decode(ConstBytes in, InningsRecord& r)
     r.byes = getI16(in, innings::byes);
     r.legByes = getI16(in, innings::legByes);
     r.reserved2 = getRaw<8>(in, innings::reserved2);
+}
+
+void decodeFigures(ConstBytes in, InningsRecord& r, int lines)
+{
+    checkSize(in.size(), RecordKind::Innings);
+    const std::size_t n = static_cast<std::size_t>(std::clamp(lines, 0, InningsRecord::kLines));
+    for (std::size_t k = 0; k < n; ++k) {
+        decodeFigures(in, innings::batting + innings::battingLine * k, r.batting[k]);
+        decodeFigures(in, innings::bowling + innings::bowlingLine * k, r.bowling[k]);
+    }
+    r.status = getI16(in, innings::status);
 }
 
 bool BowlingLine::operator==(const BowlingLine& o) const

@@ -301,6 +301,12 @@ void encode(const MatchRecord& r, std::span<std::uint8_t> out);
 void decode(std::span<const std::uint8_t> in, MatchRecord& r);
 void encode(const InningsRecord& r, std::span<std::uint8_t> out);
 void decode(std::span<const std::uint8_t> in, InningsRecord& r);
+// The figures alone of the first `lines` batting and bowling lines (all 15 at most): a batting
+// line's batsman, how-out code, fieldsman, bowler, runs and balls faced, a bowling line's
+// bowler, wickets, runs conceded, maidens and overs, and the innings status. Every other field
+// of `r` is left as it was. For passes that read nothing else of an innings; the values are
+// those decode() gives.
+void decodeFigures(std::span<const std::uint8_t> in, InningsRecord& r, int lines);
 
 // ---- Helpers on records ------------------------------------------------------------------------
 

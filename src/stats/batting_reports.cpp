@@ -24,6 +24,7 @@ class PlayerBattingReport : public ReportProducer
 public:
     explicit PlayerBattingReport(int kind) : m_kind(kind) {}
 
+    bool readsFiguresOnly() const override { return true; }
     Accumulation accumulation() const override { return {true, m_kind == TopRunAggregates, false}; }
     bool usesHistory() const override { return m_kind != MostDucks; }
     bool ranksPlayers() const override { return true; }
@@ -98,6 +99,7 @@ class InningsScoresReport : public ReportProducer
 public:
     explicit InningsScoresReport(int kind) : m_kind(kind) {}
 
+    bool readsFiguresOnly() const override { return true; }
     void inningsRead(ReportPass& pass, const InningsView& v) override
     {
         if (!v.battingCounts) {
@@ -132,6 +134,8 @@ private:
 class DebutReport : public ReportProducer
 {
 public:
+    bool readsFiguresOnly() const override { return true; }
+
     void inningsRead(ReportPass& pass, const InningsView& v) override
     {
         if (!v.battingCounts) {
@@ -187,6 +191,8 @@ private:
 class BothInningsReport : public ReportProducer
 {
 public:
+    bool readsFiguresOnly() const override { return true; }
+
     void inningsRead(ReportPass& pass, const InningsView& v) override
     {
         if (!v.battingCounts) {

@@ -17,6 +17,7 @@ class PlayerBowlingReport : public ReportProducer
 public:
     explicit PlayerBowlingReport(int kind) : m_kind(kind) {}
 
+    bool readsFiguresOnly() const override { return true; }
     Accumulation accumulation() const override { return {false, false, true}; }
     bool usesHistory() const override { return true; }
     bool ranksPlayers() const override { return true; }
@@ -96,6 +97,8 @@ private:
 class BestBowlingReport : public ReportProducer
 {
 public:
+    bool readsFiguresOnly() const override { return true; }
+
     void inningsRead(ReportPass& pass, const InningsView& v) override
     {
         if (!v.fieldingCounts) {
@@ -121,6 +124,7 @@ class HatTrickReport : public ReportProducer
 {
 public:
     bool readsSpecialEvents() const override { return true; }
+    bool readsFiguresOnly() const override { return true; }
 
     void specialEvent(ReportPass& pass, const InningsView& v, std::int32_t player, std::string_view event) override
     {

@@ -402,6 +402,7 @@ public:
     }
 
     bool selectsSides() const override { return true; } // the subject club is tested per line
+    bool readsFiguresOnly() const override { return true; }
 
     void matchStarted(ReportPass&, const MatchView& mv) override
     {

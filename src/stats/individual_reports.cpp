@@ -91,17 +91,18 @@ public:
     bool ranksPlayers() const override { return true; }
     bool readsInnings() const override { return m_kind != CaptainsMostWins; }
     bool readsSpecialEvents() const override { return m_kind == DroppedCatches; }
+    bool readsFiguresOnly() const override { return true; }
 
     void matchStarted(ReportPass& pass, const MatchView& mv) override
     {
         const MatchRecord& m = mv.match;
         if (m_kind == PointsScores && pass.validPlayer(m.manOfMatch)) {
-            pass.totals()[m.manOfMatch][ManOfMatchAwards] += 1;
+            pass.totals().add(m.manOfMatch, ManOfMatchAwards, 1);
         }
         if (m_kind == TopWicketKeeping) {
             for (const std::int32_t keeper : {std::int32_t{m.keeper1}, std::int32_t{m.keeper2}}) {
                 if (pass.validPlayer(keeper)) {
-                    pass.totals()[keeper][KeeperMatches] += 1;
+                    pass.totals().add(keeper, KeeperMatches, 1);
                 }
             }
         }
@@ -114,7 +115,7 @@ public:
     void specialEvent(ReportPass& pass, const InningsView&, std::int32_t player, std::string_view event) override
     {
         if (event.substr(0, 3) == "Dro") {
-            pass.totals()[player][Drops] += 1;
+            pass.totals().add(player, Drops, 1);
         }
     }
 
@@ -275,6 +276,8 @@ private:
 class CatchesInMatchReport : public ReportProducer
 {
 public:
+    bool readsFiguresOnly() const override { return true; }
+
     void inningsRead(ReportPass& pass, const InningsView& v) override
     {
         if (!v.fieldingCounts) {

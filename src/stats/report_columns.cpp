@@ -49,14 +49,16 @@ std::string averageText(std::int64_t hundredths)
 
 void SeasonTotalsReport::seasonDone(ReportPass& pass, const std::string& season)
 {
-    PlayerTotals& totals = pass.totals();
-    for (std::int32_t p = 1; p <= totals.count(); ++p) {
-        const PlayerRow& row = totals[p];
-        if (row[m_key] > 0 && pass.wouldKeep(static_cast<double>(row[m_key]))) {
-            pass.offer(static_cast<double>(row[m_key]), p, pass.clubColumn(p) + season + " " + col(row[Matches], 4),
-                       NumText(row[m_key]));
+    // Rows the season left unchanged hold no figure: only the changed ones are offered, in
+    // player order as before.
+    const PlayerTotals& totals = pass.totals();
+    totals.forEachChanged([&](std::int32_t p) {
+        const std::int64_t key = totals.get(p, m_key);
+        if (key > 0 && pass.wouldKeep(static_cast<double>(key))) {
+            pass.offer(static_cast<double>(key), p, pass.clubColumn(p) + season + " " + col(totals.get(p, Matches), 4),
+                       NumText(key));
         }
-    }
+    });
 }
 
 } // namespace wickly::stats

@@ -34,6 +34,7 @@ public:
 
     Accumulation accumulation() const override { return m_accumulation; }
     bool seasonal() const override { return true; }
+    bool readsFiguresOnly() const override { return true; }
     void seasonDone(ReportPass& pass, const std::string& season) override;
 
 private:

@@ -11,9 +11,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <map>
+#include <new>
 #include <optional>
 #include <stdexcept>
+#include <sys/mman.h>
 
 namespace wickly::stats {
 
@@ -96,7 +100,12 @@ float HundredthsValue(std::int64_t hundredths)
 
 namespace {
 
-// The whole overs and the balls of an incomplete over of o (overs.balls notation).
+// The whole overs and the balls of an incomplete over of o (overs.balls notation), as
+// floor(v) and RoundHalfEven(v x 10) - floor(v) x 10 of v = o read as 0..9999. This runs for
+// every bowling line of a pass, so it keeps to arithmetic that is inlined: for v in 0..9999
+// the conversion to an integer is the floor; v x 10 is exact (a float's 24 bits times the 4 of
+// ten), and adding and taking away 2^52 rounds it to the nearest whole number, halves to
+// even, as RoundHalfEven does (the program never changes the rounding mode).
 std::pair<std::int64_t, std::int64_t> oversParts(float o)
 {
     double v = static_cast<double>(o);
@@ -104,9 +113,10 @@ std::pair<std::int64_t, std::int64_t> oversParts(float o)
         v = 0;
     }
     v = std::min(v, 9999.0); // overs above 9999 are read as 9999
-    const double whole = std::floor(v);
-    const double tenths = RoundHalfEven(v * 10.0) - whole * 10.0;
-    return {static_cast<std::int64_t>(whole), static_cast<std::int64_t>(tenths)};
+    const auto whole = static_cast<std::int64_t>(v);
+    constexpr double kTwo52 = 4503599627370496.0;
+    const double tenths = ((v * 10.0 + kTwo52) - kTwo52) - static_cast<double>(whole) * 10.0;
+    return {whole, static_cast<std::int64_t>(tenths)};
 }
 
 } // namespace
@@ -131,6 +141,111 @@ void OversSum::add(float o, int ballsPerOver)
 std::string OversSum::text() const
 {
     return std::to_string(overs) + "." + std::to_string(balls);
+}
+
+namespace {
+
+// The stored bytes of a text field, without copying them.
+template <std::size_t N> std::string_view storedText(const FixedText<N>& t)
+{
+    return {reinterpret_cast<const char*>(t.bytes().data()), N};
+}
+
+} // namespace
+
+// ---- PlayerTotals ------------------------------------------------------------------------------
+
+void PlayerTotals::FreeRows::operator()(Row* rows) const noexcept
+{
+    std::free(rows);
+}
+
+void PlayerTotals::reset(std::int32_t players)
+{
+    // The table is asked for in large pages where the system gives them, so that rows picked
+    // all over it do not each need a page table walk; without them it works the same.
+    constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    const std::size_t rows = static_cast<std::size_t>(std::max(players, 0)) + 1;
+    const std::size_t align = rows * sizeof(Row) >= kLargePage ? kLargePage : alignof(Row);
+    const std::size_t bytes = (rows * sizeof(Row) + align - 1) / align * align;
+    if (players != m_count || !m_rows) {
+        m_rows.reset(static_cast<Row*>(std::aligned_alloc(align, bytes)));
+        if (!m_rows) {
+            throw std::bad_alloc();
+        }
+        ::madvise(m_rows.get(), bytes, MADV_HUGEPAGE);
+        m_count = std::max(players, 0);
+    }
+    std::uninitialized_fill_n(m_rows.get(), rows, Row{});
+    m_changed.assign(rows / 64 + 1, 0);
+    m_wide.clear();
+}
+
+void PlayerTotals::set(std::int32_t p, Counter n, std::int64_t v)
+{
+    const int slot = slotOf(n);
+    Row& r = row(p);
+    if (v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max()) {
+        r.s[static_cast<std::size_t>(slot)] = static_cast<std::int32_t>(v);
+        if (r.s[kWidened] != 0) {
+            wideRow(p)[static_cast<std::size_t>(slot)] = 0;
+        }
+    } else {
+        r.s[static_cast<std::size_t>(slot)] = 0;
+        wideRow(p)[static_cast<std::size_t>(slot)] = v;
+    }
+}
+
+void PlayerTotals::addOvers(std::int32_t p, float o, int ballsPerOver)
+{
+    const auto [whole, balls] = oversParts(o);
+    addSlot(p, kOversWhole, whole);
+    // The balls of an incomplete over stay below the largest balls per over plus 10.
+    std::int32_t& b = row(p).s[kOversBalls];
+    b += static_cast<std::int32_t>(balls);
+    while (ballsPerOver > 0 && b >= ballsPerOver) {
+        b -= ballsPerOver;
+        addSlot(p, kOversWhole, 1);
+    }
+}
+
+PlayerRow PlayerTotals::wide(std::int32_t p) const
+{
+    PlayerRow w;
+    for (int n = 0; n < kCounterCount; ++n) {
+        w.c[static_cast<std::size_t>(n)] = getSlot(p, slotOf(static_cast<Counter>(n)));
+    }
+    w.overs.overs = getSlot(p, kOversWhole);
+    w.overs.balls = row(p).s[kOversBalls];
+    return w;
+}
+
+void PlayerTotals::clearChanged()
+{
+    forEachChanged([this](std::int32_t p) {
+        row(p) = Row{};
+        m_wide.erase(p);
+    });
+    std::fill(m_changed.begin(), m_changed.end(), 0);
+}
+
+void PlayerTotals::carry(std::int32_t p, int slot, std::int64_t v)
+{
+    std::int32_t& narrow = row(p).s[static_cast<std::size_t>(slot)];
+    wideRow(p)[static_cast<std::size_t>(slot)] += narrow + v;
+    narrow = 0;
+}
+
+std::int64_t PlayerTotals::wideSlot(std::int32_t p, int slot) const
+{
+    const auto it = m_wide.find(p);
+    return it == m_wide.end() ? 0 : it->second[static_cast<std::size_t>(slot)];
+}
+
+std::array<std::int64_t, PlayerTotals::kSlots>& PlayerTotals::wideRow(std::int32_t p)
+{
+    row(p).s[kWidened] = 1;
+    return m_wide.try_emplace(p).first->second;
 }
 
 // ---- TopList -----------------------------------------------------------------------------------
@@ -255,7 +370,8 @@ const ReportPass::PlayerInfo& ReportPass::playerInfo(std::int32_t player)
         RecordReader players(m_ws, RecordKind::Player);
         for (std::int32_t p = 1; p <= m_totals.count(); ++p) {
             const PlayerRecord r = players.read<PlayerRecord>(p);
-            m_players[static_cast<std::size_t>(p)] = PlayerInfo{r.club, r.rating, isDeletedName(r.reportName.raw())};
+            m_players[static_cast<std::size_t>(p)] =
+                PlayerInfo{r.club, r.rating, isDeletedName(storedText(r.reportName))};
         }
     }
     return m_players.at(static_cast<std::size_t>(player));
@@ -337,24 +453,15 @@ std::string ReportPass::matchesColumn(std::int64_t matches)
 
 void ReportPass::markPlayed(std::int32_t player, std::int32_t match)
 {
-    PlayerRow& row = m_totals[player];
-    if (row[Matches] == 0 && row.matchStamp == 0) {
-        m_touched.push_back(player); // every change of a row comes with this mark
-    }
-    if (row.matchStamp != match) {
-        row.matchStamp = match;
-        row[Matches] += 1;
-    }
-    if (kind() == LongestServing && m_innings.match != nullptr) {
+    m_totals.countMatch(player, match);
+    if (kind() == LongestServing) {
         // The years of the first and last match, taken from the dates themselves so that
         // matches of any century count.
-        const std::int64_t year =
-            static_cast<std::int64_t>(ValText(m_innings.match->match.datePlayed.raw().substr(6, 4)));
-        if (row[FirstYear] == 0 || year < row[FirstYear]) {
-            row[FirstYear] = year;
+        if (m_totals.get(player, FirstYear) == 0 || m_matchYear < m_totals.get(player, FirstYear)) {
+            m_totals.set(player, FirstYear, m_matchYear);
         }
-        if (row[LastYear] == 0 || year > row[LastYear]) {
-            row[LastYear] = year;
+        if (m_totals.get(player, LastYear) == 0 || m_matchYear > m_totals.get(player, LastYear)) {
+            m_totals.set(player, LastYear, m_matchYear);
         }
     }
 }
@@ -365,89 +472,94 @@ void ReportPass::loadHistory()
     const int k = kind();
     const bool bowlingReport = k == TopWicketTakers || k == TopBowlingAverages || k == TopEconomyRates ||
                                k == TopBowlingStrikeRates || k == Most10WicketMatches || k == Most5WicketInnings;
-    for (std::int32_t p = 1; p <= m_totals.count(); ++p) {
+    PlayerTotals& t = m_totals;
+    for (std::int32_t p = 1; p <= t.count(); ++p) {
         const PlayerRecord player = players.read<PlayerRecord>(p);
         const PlayerHistory& h = player.history;
-        PlayerRow& row = m_totals[p];
-        row[Matches] = h.matches;
-        row[Dismissals] = h.innings - h.notOuts;
+        t.set(p, Matches, h.matches);
+        t.set(p, Dismissals, h.innings - h.notOuts);
         if (k != PointsScores) {
-            row[NotOuts] = h.notOuts;
+            t.set(p, NotOuts, h.notOuts);
         }
-        row[Runs] = h.runs;
-        row[Catches] = h.catches;
+        t.set(p, Runs, h.runs);
+        t.set(p, Catches, h.catches);
         if (k != MostDucks && k != DroppedCatches) {
-            row[Stumpings] = h.stumpings;
+            t.set(p, Stumpings, h.stumpings);
         }
-        row[RunOuts] = h.runOuts;
-        row[Fifties] = bowlingReport ? h.maidens : h.fifties;
+        t.set(p, RunOuts, h.runOuts);
+        t.set(p, Fifties, bowlingReport ? h.maidens : h.fifties);
         // In the points report this counter holds man-of-the-match awards, not hundreds.
-        row[Hundreds] = (k == TopWicketTakers || k == PointsScores) ? 0 : h.hundreds;
+        t.set(p, Hundreds, (k == TopWicketTakers || k == PointsScores) ? 0 : h.hundreds);
         if (k != PointsScores) {
-            row[HighScore] = h.highScore;
-            row.setFlag(HighScoreNotOut, h.highScoreNotOut != 0);
+            t.set(p, HighScore, h.highScore);
+            t.setFlag(p, HighScoreNotOut, h.highScoreNotOut != 0);
         }
-        row[Wickets] = h.wickets;
-        row[RunsConceded] = h.runsAgainst;
-        row.overs.add(static_cast<float>(std::max<std::int16_t>(h.overs, 0)), ballsPerOver());
-        row[BallsBowled] = static_cast<std::int64_t>(std::max<std::int16_t>(h.overs, 0)) * ballsPerOver();
-        row[BestWickets] = h.bestBowlingWickets;
-        row[BestRuns] = h.bestBowlingRuns;
-        row.setFlag(HasBestBowling, h.bestBowlingWickets != 0 || h.bestBowlingRuns != 0);
-        row[FiveWicketInnings] = h.fiveWicketInnings;
-        row[TenWicketMatches] = k == TopBattingStrikeRates ? h.ballsFaced : h.tenWicketMatches;
+        t.set(p, Wickets, h.wickets);
+        t.set(p, RunsConceded, h.runsAgainst);
+        t.addOvers(p, static_cast<float>(std::max<std::int16_t>(h.overs, 0)), ballsPerOver());
+        t.set(p, BallsBowled, static_cast<std::int64_t>(std::max<std::int16_t>(h.overs, 0)) * ballsPerOver());
+        t.set(p, BestWickets, h.bestBowlingWickets);
+        t.set(p, BestRuns, h.bestBowlingRuns);
+        t.setFlag(p, HasBestBowling, h.bestBowlingWickets != 0 || h.bestBowlingRuns != 0);
+        t.set(p, FiveWicketInnings, h.fiveWicketInnings);
+        t.set(p, TenWicketMatches, k == TopBattingStrikeRates ? h.ballsFaced : h.tenWicketMatches);
         if (k == LongestServing) {
             auto year = [](std::int16_t y) { return y >= 1851 && y <= 2099 ? y : 0; };
-            row[FirstYear] = year(player.firstMatchYear);
-            row[LastYear] = year(player.lastMatchYear);
+            t.set(p, FirstYear, year(player.firstMatchYear));
+            t.set(p, LastYear, year(player.lastMatchYear));
         }
     }
 }
 
 void ReportPass::addBatting(const InningsView& v)
 {
+    if (!v.battingCounts) {
+        return;
+    }
     const int k = kind();
     const std::int32_t match = v.match->number;
+    PlayerTotals& t = m_totals;
     for (int line = 1; line <= batsmenPerTeam(); ++line) {
         const BattingLine& b = v.innings.batting[static_cast<std::size_t>(line)];
-        if (!validPlayer(b.batsman) || !v.battingCounts) {
+        if (!validPlayer(b.batsman)) {
             continue;
         }
-        PlayerRow& row = m_totals[b.batsman];
+        const std::int32_t p = b.batsman;
         if (k == TopBattingStrikeRates) {
-            row[BallsFaced] += b.ballsFaced;
+            t.add(p, BallsFaced, b.ballsFaced);
         }
         if (b.howOut > 0) {
-            row[Runs] += b.runs;
+            t.add(p, Runs, b.runs);
             const bool notOut = b.howOut == NotOut || b.howOut == RetiredHurt || b.howOut == RetiredNotOut;
             if (k != PointsScores) {
-                const bool storedOut = !row.flag(HighScoreNotOut);
-                if (b.runs > row[HighScore] || (b.runs == row[HighScore] && storedOut && notOut)) {
-                    row[HighScore] = b.runs;
-                    row.setFlag(HighScoreNotOut, notOut);
+                const bool storedOut = !t.flag(p, HighScoreNotOut);
+                const std::int64_t high = t.get(p, HighScore);
+                if (b.runs > high || (b.runs == high && storedOut && notOut)) {
+                    t.set(p, HighScore, b.runs);
+                    t.setFlag(p, HighScoreNotOut, notOut);
                 }
             }
             if (b.runs > 99) {
                 if (k != PointsScores && k != HundredOnDebut) {
-                    row[Hundreds] += 1;
+                    t.add(p, Hundreds, 1);
                 }
             } else if (b.runs > 49 && k != HundredOnDebut) {
-                row[Fifties] += 1;
+                t.add(p, Fifties, 1);
             }
             if (k != PointsScores) {
                 if (notOut) {
-                    row[NotOuts] += 1;
+                    t.add(p, NotOuts, 1);
                 } else {
                     if (k != AllRounders) {
-                        row[Dismissals] += 1;
+                        t.add(p, Dismissals, 1);
                     }
                     if (k == MostDucks && b.runs == 0) {
-                        row[Ducks] += 1;
+                        t.add(p, Ducks, 1);
                     }
                 }
             }
         }
-        markPlayed(b.batsman, match);
+        markPlayed(p, match);
     }
 }
 
@@ -470,7 +582,7 @@ void ReportPass::addFielding(const InningsView& v)
                 // Wicket keeping counts the keeper's catches only, catches by fieldsmen all others.
                 const bool byKeeper = fieldsman == keeper;
                 if (!(k == TopWicketKeeping && !byKeeper) && !(k == TopCatchesByFieldsmen && byKeeper)) {
-                    m_totals[fieldsman][Catches] += 1;
+                    m_totals.add(fieldsman, Catches, 1);
                 }
                 markPlayed(fieldsman, match);
             }
@@ -482,7 +594,7 @@ void ReportPass::addFielding(const InningsView& v)
             const Counter credit = k == PointsScores && validPlayer(second) ? AssistedRunOuts : RunOuts;
             for (const std::int32_t p : {fieldsman, second}) {
                 if (validPlayer(p)) {
-                    m_totals[p][credit] += 1;
+                    m_totals.add(p, credit, 1);
                     markPlayed(p, match);
                 }
             }
@@ -491,7 +603,7 @@ void ReportPass::addFielding(const InningsView& v)
         case Stumped:
             if (validPlayer(fieldsman)) {
                 if (k != DroppedCatches && !(k == TopWicketKeeping && fieldsman != keeper)) {
-                    m_totals[fieldsman][Stumpings] += 1;
+                    m_totals.add(fieldsman, Stumpings, 1);
                 }
                 markPlayed(fieldsman, match);
             }
@@ -508,62 +620,118 @@ void ReportPass::addBowling(const InningsView& v)
     }
     const int k = kind();
     const std::int32_t match = v.match->number;
+    const int matchBallsPerOver = v.match->ballsPerOver;
+    const bool maidens = k == TopWicketTakers || k == TopBowlingAverages || k == TopEconomyRates ||
+                         k == TopBowlingStrikeRates || k == Most10WicketMatches || k == Most5WicketInnings;
+    PlayerTotals& t = m_totals;
     for (int line = 1; line <= bowlersPerTeam(); ++line) {
         const BowlingLine& b = v.innings.bowling[static_cast<std::size_t>(line)];
         if (!validPlayer(b.bowler)) {
             continue;
         }
-        PlayerRow& row = m_totals[b.bowler];
-        const std::int64_t balls = OversBalls(b.overs, v.match->ballsPerOver);
+        const std::int32_t p = b.bowler;
+        const std::int64_t balls = OversBalls(b.overs, matchBallsPerOver);
         if (k != PointsScores) {
-            row[RunsConceded] += b.runsConceded;
+            t.add(p, RunsConceded, b.runsConceded);
             if (k != AllRounders && k != HonoursSummary) {
-                row[BallsBowled] += balls;
-                row.overs.add(b.overs, v.match->ballsPerOver);
+                t.add(p, BallsBowled, balls);
+                t.addOvers(p, b.overs, matchBallsPerOver);
             }
         }
         if (b.wickets > 4) {
-            row[FiveWicketInnings] += 1;
+            t.add(p, FiveWicketInnings, 1);
         }
-        if (row.wicketStamp != match) {
-            row.wicketStamp = match;
-            row[MatchWickets] = 0;
-            m_matchWicketPlayers.push_back(b.bowler);
+        if (t.startMatchWickets(p, match)) {
+            m_matchWicketPlayers.push_back(p);
         }
-        row[MatchWickets] += b.wickets;
-        if (k == TopWicketTakers || k == TopBowlingAverages || k == TopEconomyRates || k == TopBowlingStrikeRates ||
-            k == Most10WicketMatches || k == Most5WicketInnings) {
-            row[Maidens] += b.maidens;
+        t.add(p, MatchWickets, b.wickets);
+        if (maidens) {
+            t.add(p, Maidens, b.maidens);
         }
-        row[Wickets] += b.wickets;
+        t.add(p, Wickets, b.wickets);
         // Best bowling: the first spell sets it, later ones replace it with more wickets, or as
         // many for fewer runs. A line with neither overs nor a wicket is no spell.
         const bool spell = !(balls == 0 && b.wickets == 0);
-        if (spell && (!row.flag(HasBestBowling) || b.wickets > row[BestWickets] ||
-                      (b.wickets == row[BestWickets] && b.runsConceded < row[BestRuns]))) {
-            row[BestWickets] = b.wickets;
-            row[BestRuns] = b.runsConceded;
-            row.setFlag(HasBestBowling, true);
+        if (spell) {
+            const std::int64_t bestWickets = t.get(p, BestWickets);
+            if (!t.flag(p, HasBestBowling) || b.wickets > bestWickets ||
+                (b.wickets == bestWickets && b.runsConceded < t.get(p, BestRuns))) {
+                t.set(p, BestWickets, b.wickets);
+                t.set(p, BestRuns, b.runsConceded);
+                t.setFlag(p, HasBestBowling, true);
+            }
         }
-        markPlayed(b.bowler, match);
+        markPlayed(p, match);
+    }
+}
+
+void ReportPass::prefetchRows(const InningsRecord& in) const
+{
+    // A hint only: rows of lines that will not count are asked for too.
+    if (m_acc.batting || m_acc.fielding) {
+        for (int line = 1; line <= batsmenPerTeam(); ++line) {
+            const BattingLine& b = in.batting[static_cast<std::size_t>(line)];
+            if (m_acc.batting && validPlayer(b.batsman)) {
+                m_totals.prefetch(b.batsman, false);
+            }
+            if (m_acc.fielding && b.howOut >= Caught) {
+                for (const std::int32_t p : {std::int32_t{b.fieldsman}, std::int32_t{b.bowler}}) {
+                    if (validPlayer(p)) {
+                        m_totals.prefetch(p, false);
+                    }
+                }
+            }
+        }
+    }
+    if (m_acc.bowling) {
+        for (int line = 1; line <= bowlersPerTeam(); ++line) {
+            const std::int32_t p = in.bowling[static_cast<std::size_t>(line)].bowler;
+            if (validPlayer(p)) {
+                m_totals.prefetch(p, true);
+            }
+        }
+    }
+}
+
+void ReportPass::decodeInnings(std::int32_t n, InningsRecord& in)
+{
+    if (m_producer->readsFiguresOnly()) {
+        // The lines a pass reads are 1 to the batsmen or bowlers per team.
+        decodeFigures(m_inningsReader->bytes(n), in, std::max(batsmenPerTeam(), bowlersPerTeam()) + 1);
+    } else {
+        m_inningsReader->readInto(n, in);
     }
 }
 
 void ReportPass::readMatch(ReportProducer& producer, MatchView& mv)
 {
     m_matchWicketPlayers.clear();
+    if (kind() == LongestServing) {
+        m_matchYear = static_cast<std::int64_t>(ValText(mv.match.datePlayed.raw().substr(6, 4)));
+    }
     producer.matchStarted(*this, mv);
-    RecordReader& innings = *m_inningsReader;
-    InningsView& v = m_innings; // reused: an innings record is large
+    const bool accumulates = m_acc.batting || m_acc.fielding || m_acc.bowling;
     for (int slot = 1; slot <= 4 && producer.readsInnings(); ++slot) {
         const std::int32_t n = mv.match.innings[static_cast<std::size_t>(slot)];
         if (n <= 0 || n > m_ws.count(RecordKind::Innings) || (m_request.firstInningsOnly && (slot == 2 || slot == 4))) {
             continue;
         }
+        InningsView& v = m_views[static_cast<std::size_t>(m_current)];
+        if (m_aheadNumber != n) {
+            decodeInnings(n, v.innings);
+        }
+        m_aheadNumber = 0;
+        if (accumulates && n < m_ws.count(RecordKind::Innings) && m_inningsReader->holds(n + 1)) {
+            // The next record is most often the next innings read (innings are numbered as
+            // they are entered): decode it now and ask for its rows, so that they arrive while
+            // this one is added up.
+            decodeInnings(n + 1, m_views[static_cast<std::size_t>(1 - m_current)].innings);
+            m_aheadNumber = n + 1;
+            prefetchRows(m_views[static_cast<std::size_t>(1 - m_current)].innings);
+        }
         v.match = &mv;
         v.slot = slot;
         v.number = n;
-        innings.readInto(n, v.innings);
         const bool team1Bats = slot <= 2;
         v.battingTeam = team1Bats ? mv.match.team1 : mv.match.team2;
         v.fieldingTeam = team1Bats ? mv.match.team2 : mv.match.team1;
@@ -595,11 +763,14 @@ void ReportPass::readMatch(ReportProducer& producer, MatchView& mv)
             }
         }
         producer.inningsRead(*this, v);
+        if (m_aheadNumber != 0) {
+            m_current = 1 - m_current;
+        }
     }
     // Ten-wicket matches.
     for (const std::int32_t p : m_matchWicketPlayers) {
-        if (m_totals[p][MatchWickets] > 9) {
-            m_totals[p][TenWicketMatches] += 1;
+        if (m_totals.get(p, MatchWickets) > 9) {
+            m_totals.add(p, TenWicketMatches, 1);
         }
     }
     producer.matchDone(*this, mv);
@@ -657,11 +828,8 @@ void ReportPass::walkMatches(ReportProducer& producer)
         const std::string s = SeasonOf(mv.match.datePlayed.str(), twoYears);
         if (season && *season != s) {
             producer.seasonDone(*this, *season);
-            // Only the rows the season touched need clearing.
-            for (const std::int32_t p : m_touched) {
-                m_totals[p] = PlayerRow{};
-            }
-            m_touched.clear();
+            // Only the rows the season changed need clearing.
+            m_totals.clearChanged();
         }
         season = s;
         readMatch(producer, mv);
@@ -678,13 +846,13 @@ void ReportPass::rankPlayers(ReportProducer& producer)
     for (std::int32_t p = 1; p <= count; ++p) {
         report(50 + static_cast<int>(static_cast<std::int64_t>(p) * 50 / std::max(count, 1)));
         const PlayerRecord player = players.read<PlayerRecord>(p);
-        if (isDeletedName(player.reportName.raw())) {
+        if (isDeletedName(storedText(player.reportName))) {
             continue;
         }
         if (m_request.rating != 0 && player.rating != m_request.rating) {
             continue;
         }
-        producer.rankPlayer(*this, p, player, m_totals[p]);
+        producer.rankPlayer(*this, p, player, m_totals.wide(p));
     }
 }
 

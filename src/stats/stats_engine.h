@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -104,34 +105,177 @@ struct OversSum
 // The balls of overs `o` in overs.balls notation at `ballsPerOver`: 10.5 at 6 is 65.
 std::int64_t OversBalls(float o, int ballsPerOver);
 
+// A player's totals as a report reads them, every counter widened to 64 bits (see PlayerTotals).
 struct PlayerRow
 {
     std::array<std::int64_t, kCounterCount> c{};
     OversSum overs;
-    // The match record last counted as played (the "counted in this match" flag) and the match
-    // MatchWickets belongs to; stamps instead of flags cleared for every player at every match.
-    std::int32_t matchStamp = 0;
-    std::int32_t wicketStamp = 0;
 
     std::int64_t& operator[](Counter n) { return c[static_cast<std::size_t>(n)]; }
     std::int64_t operator[](Counter n) const { return c[static_cast<std::size_t>(n)]; }
     bool flag(TotalsFlag f) const { return (c[Flags] & f) != 0; }
-    void setFlag(TotalsFlag f, bool on) { c[Flags] = on ? (c[Flags] | f) : (c[Flags] & ~static_cast<std::int64_t>(f)); }
     std::int64_t innings() const { return c[Dismissals] + c[NotOuts]; }
 };
 
-// One row per player record number 1..count (row 0 is unused).
+// The totals of a pass, one row per player record number 1..count (row 0 is unused).
+//
+// A pass adds some 1.4 million lines into rows picked by player number, all over the table, so
+// the rows are kept small: 32-bit counters in 128 bytes, aligned so that the counters a batting
+// or fielding line changes (and the match count every line changes) share one 64-byte cache
+// line and the bowling counters the other. No total may wrap, whatever the records hold: an add
+// that would take a counter past the 32-bit range moves the counter's value into a 64-bit
+// counter kept aside for that player (made on first need, which no real club's figures reach),
+// and reads add the two.
 class PlayerTotals
 {
 public:
-    void reset(std::int32_t players) { m_rows.assign(static_cast<std::size_t>(players) + 1, PlayerRow{}); }
-    void clear() { reset(count()); }
-    std::int32_t count() const { return m_rows.empty() ? 0 : static_cast<std::int32_t>(m_rows.size() - 1); }
-    PlayerRow& operator[](std::int32_t player) { return m_rows[static_cast<std::size_t>(player)]; }
-    const PlayerRow& operator[](std::int32_t player) const { return m_rows[static_cast<std::size_t>(player)]; }
+    void reset(std::int32_t players);
+    std::int32_t count() const { return m_count; }
+
+    // Adds v to counter n of player p (a valid number).
+    void add(std::int32_t p, Counter n, std::int64_t v) { addSlot(p, slotOf(n), v); }
+    // Sets counter n of player p to v.
+    void set(std::int32_t p, Counter n, std::int64_t v);
+    // The value of counter n of player p.
+    std::int64_t get(std::int32_t p, Counter n) const { return getSlot(p, slotOf(n)); }
+    bool flag(std::int32_t p, TotalsFlag f) const { return (row(p).s[slotOf(Flags)] & f) != 0; }
+    void setFlag(std::int32_t p, TotalsFlag f, bool on)
+    {
+        std::int32_t& flags = row(p).s[slotOf(Flags)];
+        flags = on ? (flags | f) : (flags & ~static_cast<std::int32_t>(f));
+    }
+    // Adds overs `o` bowled at `ballsPerOver` to the player's overs, as OversSum::add does.
+    void addOvers(std::int32_t p, float o, int ballsPerOver);
+
+    // Counts match `match` (a record number above 0) as played by p, once however many of its
+    // lines name him. Marks the row as changed.
+    void countMatch(std::int32_t p, std::int32_t match)
+    {
+        Row& r = row(p);
+        m_changed[static_cast<std::size_t>(p) / 64] |= std::uint64_t{1} << (static_cast<unsigned>(p) % 64);
+        if (r.s[kMatchStamp] != match) {
+            r.s[kMatchStamp] = match;
+            addSlot(p, slotOf(Matches), 1);
+        }
+    }
+    // Starts the wickets of match `match` for p (MatchWickets to 0) unless they were started for
+    // it already; true when they were started now.
+    bool startMatchWickets(std::int32_t p, std::int32_t match)
+    {
+        Row& r = row(p);
+        if (r.s[kWicketStamp] == match) {
+            return false;
+        }
+        r.s[kWicketStamp] = match;
+        set(p, MatchWickets, 0);
+        return true;
+    }
+
+    // The totals of p widened to 64 bits.
+    PlayerRow wide(std::int32_t p) const;
+
+    // Brings the row of p towards the cache ahead of the adds of a line: its batting, fielding
+    // and match counters, and with `bowling` its bowling counters.
+    void prefetch(std::int32_t p, bool bowling) const
+    {
+        const Row* r = &row(p);
+        __builtin_prefetch(r->s.data());
+        if (bowling) {
+            __builtin_prefetch(r->s.data() + kHalf);
+        }
+    }
+
+    // Calls f(p) for every player counted in a match (countMatch) since the last clearChanged()
+    // or reset(), in number order. The lines of a pass change a row only along with counting
+    // the player's match; the history and the producers' own counters (not used by the
+    // seasonal reports, which clear rows this way) are the exceptions.
+    template <class F> void forEachChanged(F f) const
+    {
+        for (std::size_t w = 0; w < m_changed.size(); ++w) {
+            for (std::uint64_t bits = m_changed[w]; bits != 0; bits &= bits - 1) {
+                f(static_cast<std::int32_t>(w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits))));
+            }
+        }
+    }
+    // Empties the rows forEachChanged names, as reset() leaves them.
+    void clearChanged();
 
 private:
-    std::vector<PlayerRow> m_rows;
+    static constexpr int kSlots = 32;
+    static constexpr int kHalf = 16;
+    // Slots besides the counters.
+    static constexpr int kMatchStamp = 0;   // the match last counted as played
+    static constexpr int kWidened = 13;     // 1 when the player has 64-bit counters aside
+    static constexpr int kWicketStamp = 23; // the match MatchWickets belongs to
+    static constexpr int kOversWhole = 24;
+    static constexpr int kOversBalls = 25;
+
+    // Where each counter lives: the match count and the batting and fielding counters in the
+    // first half, the bowling counters in the second.
+    static constexpr int slotOf(Counter n)
+    {
+        constexpr std::array<std::int8_t, kCounterCount> kSlotOf{
+            1,  // Matches
+            2,  // Dismissals
+            3,  // NotOuts
+            4,  // Runs
+            5,  // Catches
+            6,  // Stumpings
+            7,  // RunOuts
+            8,  // Fifties
+            9,  // Hundreds
+            10, // HighScore
+            11, // Flags
+            16, // Wickets
+            17, // RunsConceded
+            18, // BallsBowled
+            19, // BestWickets
+            20, // BestRuns
+            21, // FiveWicketInnings
+            12, // TenWicketMatches (also balls faced)
+            22, // MatchWickets
+        };
+        return kSlotOf[static_cast<std::size_t>(n)];
+    }
+
+    struct alignas(64) Row
+    {
+        std::array<std::int32_t, kSlots> s{};
+    };
+    static_assert(sizeof(Row) == 128);
+    struct FreeRows
+    {
+        void operator()(Row* rows) const noexcept;
+    };
+
+    Row& row(std::int32_t p) { return m_rows[static_cast<std::size_t>(p)]; }
+    const Row& row(std::int32_t p) const { return m_rows[static_cast<std::size_t>(p)]; }
+
+    [[gnu::always_inline]] void addSlot(std::int32_t p, int slot, std::int64_t v)
+    {
+        std::int32_t& c = row(p).s[static_cast<std::size_t>(slot)];
+        std::int32_t sum = 0;
+        if (__builtin_add_overflow(c, v, &sum)) {
+            carry(p, slot, v);
+        } else {
+            c = sum;
+        }
+    }
+    std::int64_t getSlot(std::int32_t p, int slot) const
+    {
+        const Row& r = row(p);
+        const std::int64_t narrow = r.s[static_cast<std::size_t>(slot)];
+        return r.s[kWidened] == 0 ? narrow : narrow + wideSlot(p, slot);
+    }
+    // The add that passes the 32-bit range: the counter and v move into the 64-bit counter.
+    void carry(std::int32_t p, int slot, std::int64_t v);
+    std::int64_t wideSlot(std::int32_t p, int slot) const;
+    std::array<std::int64_t, kSlots>& wideRow(std::int32_t p);
+
+    std::unique_ptr<Row[], FreeRows> m_rows;
+    std::int32_t m_count = 0;
+    std::vector<std::uint64_t> m_changed; // one bit per player
+    std::map<std::int32_t, std::array<std::int64_t, kSlots>> m_wide;
 };
 
 // ---- The ranked list ---------------------------------------------------------------------------
@@ -232,6 +376,9 @@ public:
     // The innings of each included match are read (reports built from match records alone,
     // such as the captains' results and the results tables, say no).
     virtual bool readsInnings() const { return true; }
+    // inningsRead and specialEvent read no field of an innings but its status and its lines'
+    // figures (decodeFigures in records.h), so the pass decodes those alone.
+    virtual bool readsFiguresOnly() const { return false; }
     // The match selection leaves out the subject team, the subject club and the "Vs" club: the
     // report chooses its teams itself (results tables) or applies them per line (a player's
     // complete statistics).
@@ -325,6 +472,10 @@ private:
     void addFielding(const InningsView& v);
     void addBowling(const InningsView& v);
     void markPlayed(std::int32_t player, std::int32_t match);
+    // Asks for the rows the lines of innings record `in` add into.
+    void prefetchRows(const InningsRecord& in) const;
+    // Decodes innings n as the pass needs it.
+    void decodeInnings(std::int32_t n, InningsRecord& in);
     void rankPlayers(ReportProducer& producer);
     void report(int percent);
     struct PlayerInfo
@@ -345,12 +496,17 @@ private:
     std::unique_ptr<MatchFilter> m_filter;
     StatsRequest m_filterRequest; // what the match selection tests
     std::unique_ptr<RecordReader> m_inningsReader;
-    InningsView m_innings;                          // the innings being read
+    // Two innings buffers (an innings record is large): the one being read and the next
+    // innings record, decoded ahead while its rows are on their way to the cache.
+    std::array<InningsView, 2> m_views;
+    // The buffer of the innings being read, and the innings decoded ahead into the other (0 for none).
+    int m_current = 0;
+    std::int32_t m_aheadNumber = 0;
     std::vector<std::int32_t> m_matchWicketPlayers; // players with wickets in the current match
-    std::vector<std::int32_t> m_touched;            // players whose rows changed since the last clear
     Accumulation m_acc;
     ReportProducer* m_producer = nullptr;
     std::vector<PlayerInfo> m_players; // loaded on first use
+    std::int64_t m_matchYear = 0;      // "Longest Serving": the year of the match being read
 };
 
 // The total of an innings: the runs of its batting lines with a batsman and a how-out code

@@ -3,13 +3,10 @@
 // example databases, with an inactive and a deleted player among them.
 
 #include "database_fixture.h"
-#include "json_io.h"
 #include "match_form.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -28,10 +25,7 @@ void expectSameLists(const EntryList& a, const EntryList& b)
 
 TEST_P(MatchFormSourceTest, FormsFromOneReadingMatchTheirOwn)
 {
-    std::ifstream in(std::string(WICKLY_EXAMPLES_DIR) + "/" + GetParam(), std::ios::binary);
-    std::ostringstream json;
-    json << in.rdbuf();
-    const Status built = buildDatabaseFromJson(app, json.str());
+    const Status built = test::buildExample(app, GetParam());
     ASSERT_TRUE(built.ok()) << built.message();
     ASSERT_GE(ws.count(RecordKind::Player), 3);
     PlayerRecord inactive = ws.read<PlayerRecord>(1);

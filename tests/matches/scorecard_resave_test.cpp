@@ -4,15 +4,12 @@
 // the same way `wickly-cli build` builds them.
 
 #include "database_fixture.h"
-#include "json_io.h"
 #include "match_details_model.h"
 #include "scorecard_model.h"
 #include "scripted_platform.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,14 +17,6 @@ namespace {
 
 using namespace wickly;
 using namespace wickly::matches;
-
-std::string readExample(const std::string& name)
-{
-    std::ifstream in(std::string(WICKLY_EXAMPLES_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class ScorecardResaveTest : public ::testing::TestWithParam<const char*>, public test::TestDatabase
 {
@@ -37,9 +26,7 @@ protected:
 
 TEST_P(ScorecardResaveTest, AnUnchangedInningsIsSavedByteForByteWithEveryOptionCombination)
 {
-    const std::string json = readExample(GetParam());
-    ASSERT_FALSE(json.empty()) << "missing example " << GetParam();
-    const Status built = buildDatabaseFromJson(app, json);
+    const Status built = test::buildExample(app, GetParam());
     ASSERT_TRUE(built.ok()) << built.message();
 
     // Figures in the hidden columns are what the fault erased: the data must hold some.

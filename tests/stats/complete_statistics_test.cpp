@@ -3,14 +3,10 @@
 #include "complete_statistics.h"
 #include "database_fixture.h"
 #include "database_header.h"
-#include "json_io.h"
 #include "report_rows.h"
 #include "stats_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 namespace wickly::stats {
 namespace {
@@ -218,10 +214,7 @@ class OnePassSheets : public ::testing::TestWithParam<const char*>, public test:
 
 TEST_P(OnePassSheets, EverySheetIsThePlayersOwn)
 {
-    std::ifstream in(std::string(WICKLY_EXAMPLES_DIR) + "/" + GetParam(), std::ios::binary);
-    std::ostringstream json;
-    json << in.rdbuf();
-    const Status built = buildDatabaseFromJson(app, json.str());
+    const Status built = test::buildExample(app, GetParam());
     ASSERT_TRUE(built.ok()) << built.message();
 
     const std::int32_t count = ws.count(RecordKind::Player);

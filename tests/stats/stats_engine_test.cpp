@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <limits>
+
 namespace wickly::stats {
 namespace {
 
@@ -73,6 +77,232 @@ TEST(Overs, SumsCarryBallsAtTheMatchBallsPerOver)
         s.add(c.b, c.ballsPerOver);
         EXPECT_EQ(s.text(), c.sum);
         EXPECT_EQ(OversBalls(c.a, c.ballsPerOver) + OversBalls(c.b, c.ballsPerOver), c.balls);
+    }
+}
+
+// The balls of overs as the notation reads them: floor(v) whole overs and
+// RoundHalfEven(v x 10) - floor(v) x 10 balls, v read as 0..9999.
+std::int64_t referenceBalls(float o, int ballsPerOver)
+{
+    double v = o;
+    if (!std::isfinite(v) || v < 0) {
+        v = 0;
+    }
+    v = std::min(v, 9999.0);
+    const double whole = std::floor(v);
+    return static_cast<std::int64_t>(whole) * ballsPerOver +
+           static_cast<std::int64_t>(RoundHalfEven(v * 10.0) - whole * 10.0);
+}
+
+TEST(Overs, BallsRoundTenthsHalfToEvenForEveryStoredValue)
+{
+    // Hundredths put halves (x.05, x.15, ...) and values just beside them on the tenths; the
+    // others are what a file may hold besides overs.
+    std::vector<float> values = {-0.0F,
+                                 -1.5F,
+                                 9999.0F,
+                                 9999.96F,
+                                 10000.0F,
+                                 1e30F,
+                                 std::numeric_limits<float>::infinity(),
+                                 -std::numeric_limits<float>::infinity(),
+                                 std::numeric_limits<float>::quiet_NaN(),
+                                 std::numeric_limits<float>::denorm_min()};
+    for (int k = 0; k <= 1000000; k = k == 200000 ? 999000 : k + 1) { // 0 to 2000 and past 9990
+        const float o = static_cast<float>(k) / 100.0F;
+        values.insert(values.end(), {o, std::nextafter(o, 0.0F), std::nextafter(o, 1e9F)});
+    }
+    for (const float o : values) {
+        for (const int ballsPerOver : {6, 8}) {
+            ASSERT_EQ(OversBalls(o, ballsPerOver), referenceBalls(o, ballsPerOver))
+                << o << " (bits " << std::bit_cast<std::uint32_t>(o) << ") at " << ballsPerOver;
+        }
+    }
+}
+
+TEST(PlayerTotals, NoTotalWrapsAndEveryReadAddsTheWideCounter)
+{
+    PlayerTotals t;
+    t.reset(3);
+    constexpr int kAdds = 70000; // 70000 x 32767 is past 2^31
+    for (int i = 0; i < kAdds; ++i) {
+        t.add(1, Runs, 32767);
+        t.add(2, RunsConceded, -32768);
+        t.addOvers(3, 9999.5F, 6);
+    }
+    EXPECT_EQ(t.get(1, Runs), std::int64_t{kAdds} * 32767);
+    EXPECT_EQ(t.get(2, RunsConceded), std::int64_t{kAdds} * -32768);
+    OversSum expectedOvers;
+    for (int i = 0; i < kAdds; ++i) {
+        expectedOvers.add(9999.5F, 6);
+    }
+    const PlayerRow row3 = t.wide(3);
+    EXPECT_EQ(row3.overs.overs, expectedOvers.overs);
+    EXPECT_EQ(row3.overs.balls, expectedOvers.balls);
+    EXPECT_EQ(t.wide(1)[Runs], std::int64_t{kAdds} * 32767);
+    // Other counters of a widened row read as before, and a set replaces the wide part too.
+    t.add(1, Catches, 2);
+    EXPECT_EQ(t.get(1, Catches), 2);
+    t.set(1, Runs, 5);
+    EXPECT_EQ(t.get(1, Runs), 5);
+    t.set(2, FirstYear, 10'000'000'000);
+    EXPECT_EQ(t.get(2, FirstYear), 10'000'000'000);
+    t.add(2, FirstYear, -1);
+    EXPECT_EQ(t.get(2, FirstYear), 9'999'999'999);
+}
+
+TEST(PlayerTotals, ChangedRowsComeInNumberOrderAndClearToNothing)
+{
+    PlayerTotals t;
+    t.reset(200);
+    for (const std::int32_t p : {130, 3, 64, 3}) {
+        t.countMatch(p, 7);
+        t.add(p, Runs, 3'000'000'000LL / 2);
+        t.add(p, Runs, 3'000'000'000LL / 2); // widened
+    }
+    std::vector<std::int32_t> changed;
+    t.forEachChanged([&](std::int32_t p) { changed.push_back(p); });
+    EXPECT_EQ(changed, (std::vector<std::int32_t>{3, 64, 130}));
+    EXPECT_EQ(t.get(3, Matches), 1); // one match however many lines
+    EXPECT_EQ(t.get(3, Runs), 6'000'000'000LL);
+    t.clearChanged();
+    changed.clear();
+    t.forEachChanged([&](std::int32_t p) { changed.push_back(p); });
+    EXPECT_TRUE(changed.empty());
+    EXPECT_EQ(t.get(3, Runs), 0);
+    EXPECT_EQ(t.get(130, Matches), 0);
+    t.countMatch(3, 7); // the cleared stamp counts the match again
+    EXPECT_EQ(t.get(3, Matches), 1);
+}
+
+// The reports on a database whose figures pass 2^31: one innings of 11 batting lines of
+// 32767 runs by one player and 11 bowling lines of 32767 wickets by another, named in every
+// slot of 1600 matches.
+TEST(PlayerReports, TotalsPast32BitsPrintWhole)
+{
+    test::TestDatabase db;
+    test::addClubsTeamsGroundAndGrade(db);
+    db.addPlayer("Batsman", 1);
+    db.addPlayer("Bowler", 2);
+    InningsRecord in;
+    for (std::size_t line = 1; line <= 11; ++line) {
+        in.batting[line].batsman = 1;
+        in.batting[line].howOut = Bowled;
+        in.batting[line].runs = 32767;
+        in.bowling[line].bowler = 2;
+        in.bowling[line].overs = 1.0F;
+        in.bowling[line].wickets = 32767;
+    }
+    const std::int32_t n = db.ws.AllocateInnings();
+    db.ws.write(n, in);
+    constexpr std::int64_t kMatches = 1600;
+    const std::int32_t first = test::addMatch(db, "01/06/2019", OneDayMatch, 1, 2, {0, n, n, n, n});
+    const MatchRecord match = db.ws.read<MatchRecord>(first);
+    for (std::int64_t m = 1; m < kMatches; ++m) {
+        db.ws.append(match);
+    }
+    const std::int64_t lines = kMatches * 4 * 11;
+    const std::vector<std::string> runs = ProduceReport(db.ws, requestFor(TopRunAggregates)).lines;
+    ASSERT_EQ(runs.size(), 1U);
+    EXPECT_TRUE(runs[0].ends_with(" " + std::to_string(lines * 32767))) << runs[0];
+    const std::vector<std::string> wickets = ProduceReport(db.ws, requestFor(TopWicketTakers)).lines;
+    ASSERT_EQ(wickets.size(), 1U);
+    EXPECT_TRUE(wickets[0].ends_with(" " + std::to_string(lines * 32767))) << wickets[0];
+    const std::vector<std::string> season = ProduceReport(db.ws, requestFor(MostRunsInSeason)).lines;
+    ASSERT_EQ(season.size(), 1U);
+    EXPECT_TRUE(season[0].ends_with(" " + std::to_string(lines * 32767))) << season[0];
+}
+
+// decodeFigures gives the figures the full decoder gives, and leaves every other field alone.
+void expectSameFigures(std::span<const std::uint8_t> bytes)
+{
+    InningsRecord full;
+    decode(bytes, full);
+    for (const int lines : {15, 12, 1}) {
+        SCOPED_TRACE("lines " + std::to_string(lines));
+        InningsRecord fast;
+        fast.oversTimesTen = 77; // outside the figures: must stay
+        fast.wides = 78;
+        for (auto& b : fast.batting) {
+            b = BattingLine{-5, -5, -5, -5, -5, 79, 80, -5, 81, 82, 83, {84, 85, 86, 87}};
+        }
+        for (auto& b : fast.bowling) {
+            b = BowlingLine{-5, -5, -5, -5, -5.0F, 88, 89};
+        }
+        const InningsRecord before = fast;
+        decodeFigures(bytes, fast, lines);
+        EXPECT_EQ(fast.status, full.status);
+        EXPECT_EQ(fast.oversTimesTen, 77);
+        EXPECT_EQ(fast.wides, 78);
+        for (std::size_t k = 0; k < 15; ++k) {
+            const BattingLine& f = fast.batting[k];
+            const BowlingLine& w = fast.bowling[k];
+            const bool decoded = k < static_cast<std::size_t>(lines);
+            const BattingLine& wantB = decoded ? full.batting[k] : before.batting[k];
+            const BowlingLine& wantW = decoded ? full.bowling[k] : before.bowling[k];
+            EXPECT_EQ(
+                std::tie(f.batsman, f.howOut, f.fieldsman, f.bowler, f.runs, f.ballsFaced),
+                std::tie(wantB.batsman, wantB.howOut, wantB.fieldsman, wantB.bowler, wantB.runs, wantB.ballsFaced))
+                << "batting line " << k;
+            EXPECT_EQ(std::tie(f.fowScore, f.fowBatsman, f.reserved1, f.fours, f.sixes, f.reserved2),
+                      std::tie(before.batting[k].fowScore, before.batting[k].fowBatsman, before.batting[k].reserved1,
+                               before.batting[k].fours, before.batting[k].sixes, before.batting[k].reserved2))
+                << "batting line " << k;
+            EXPECT_EQ(std::tie(w.bowler, w.wickets, w.runsConceded, w.maidens, w.reserved1, w.reserved2),
+                      std::tie(wantW.bowler, wantW.wickets, wantW.runsConceded, wantW.maidens,
+                               before.bowling[k].reserved1, before.bowling[k].reserved2))
+                << "bowling line " << k;
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(w.overs), std::bit_cast<std::uint32_t>(wantW.overs))
+                << "bowling line " << k;
+        }
+    }
+}
+
+class InningsFigures : public ::testing::TestWithParam<const char*>, public test::TestDatabase
+{
+};
+
+TEST_P(InningsFigures, AreTheFullDecodersForEveryInnings)
+{
+    const Status built = test::buildExample(app, GetParam());
+    ASSERT_TRUE(built.ok()) << built.message();
+    ASSERT_GT(ws.count(RecordKind::Innings), 0);
+    for (std::int32_t n = 1; n <= ws.count(RecordKind::Innings); ++n) {
+        SCOPED_TRACE("innings " + std::to_string(n));
+        expectSameFigures(ws.readRaw(RecordKind::Innings, n));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, InningsFigures, ::testing::Values("tests.json", "sample.json"),
+                         [](const auto& param) { return param.index == 0 ? "Tests" : "Sample"; });
+
+TEST(InningsFigures, AreTheFullDecodersForEdgeValues)
+{
+    // Every byte pattern a 16-bit field can end in, and overs that are no overs.
+    for (const std::int16_t v : {std::int16_t{-32768}, std::int16_t{-1}, std::int16_t{0}, std::int16_t{255},
+                                 std::int16_t{256}, std::int16_t{32767}}) {
+        SCOPED_TRACE(v);
+        InningsRecord in;
+        int k = 0;
+        for (auto& b : in.batting) {
+            b = BattingLine{v, v, v, v, v, v, static_cast<std::uint8_t>(v), v, v, v, v, {1, 2, 3, 4}};
+            b.runs = static_cast<std::int16_t>(v ^ k++); // lines differ
+        }
+        const float overs[] = {-0.0F,
+                               -1.0F,
+                               9999.96F,
+                               3.4e38F,
+                               std::numeric_limits<float>::infinity(),
+                               std::numeric_limits<float>::quiet_NaN()};
+        k = 0;
+        for (auto& w : in.bowling) {
+            w = BowlingLine{v, v, v, v, overs[k % 6], v, v};
+            w.wickets = static_cast<std::int16_t>(v ^ k++);
+        }
+        in.status = v;
+        std::vector<std::uint8_t> bytes(kindInfo(RecordKind::Innings).usedSize);
+        encode(in, bytes);
+        expectSameFigures(bytes);
     }
 }
 

@@ -16,8 +16,11 @@
 //   slot 3 (Alpha): Smith 50 b Brown, Jones 0*; Brown 10.2-0-33-1
 
 #include "database_fixture.h"
+#include "json_io.h"
 
+#include <fstream>
 #include <initializer_list>
+#include <sstream>
 
 namespace wickly::test {
 

@@ -3,10 +3,13 @@
 
 #include "app_state.h"
 #include "container.h"
+#include "json_io.h"
 #include "records.h"
 #include "temp_folder.h"
 #include "working_set.h"
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace wickly::test {
@@ -59,5 +62,16 @@ public:
     AppState app;
     WorkingSet ws;
 };
+
+#ifdef WICKLY_EXAMPLES_DIR
+// Builds the database of examples/<file> (tests.json or sample.json) into `app`.
+inline Status buildExample(AppState& app, const std::string& file)
+{
+    std::ifstream in(std::string(WICKLY_EXAMPLES_DIR) + "/" + file, std::ios::binary);
+    std::ostringstream json;
+    json << in.rdbuf();
+    return buildDatabaseFromJson(app, json.str());
+}
+#endif
 
 } // namespace wickly::test

@@ -28,6 +28,8 @@ public:
         }
     }
 
+    bool readsFiguresOnly() const override { return true; }
+
     void inningsRead(ReportPass& pass, const InningsView& v) override
     {
         const std::string date = DateKey(v.match->match.datePlayed.str());
