@@ -1,6 +1,7 @@
 // wickly-cli report, run in process on the sample season (IPL 2019) and on 31 Test matches.
 
 #include "cli_commands.h"
+#include "cli_run.h"
 
 #include "temp_folder.h"
 
@@ -20,22 +21,8 @@
 namespace wickly {
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome runTool(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    Outcome o;
-    o.code = cli::run(args, out, err);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
-}
+using Outcome = test::ToolOutcome;
+using test::runTool;
 
 class CliReportTest : public ::testing::Test
 {

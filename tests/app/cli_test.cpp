@@ -1,4 +1,5 @@
 #include "cli_commands.h"
+#include "cli_run.h"
 
 #include "records.h"
 
@@ -26,12 +27,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 namespace fs = std::filesystem;
 
-struct Outcome
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::ToolOutcome;
 
 // Runs each test in a working directory of its own and with TMPDIR pointing at a folder of its
 // own, so that the tests can see every file the tool leaves behind.
@@ -64,12 +60,7 @@ protected:
 
     Outcome run(const std::vector<std::string>& args)
     {
-        std::ostringstream out;
-        std::ostringstream err;
-        Outcome o;
-        o.code = cli::run(args, out, err);
-        o.out = out.str();
-        o.err = err.str();
+        const Outcome o = test::runTool(args);
         EXPECT_TRUE(fs::is_empty(m_tmp)) << "the command left its private folder behind";
         return o;
     }

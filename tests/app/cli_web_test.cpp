@@ -1,6 +1,7 @@
 // wickly-cli web, run in process on the statistics fixture saved as a container.
 
 #include "cli_commands.h"
+#include "cli_run.h"
 
 #include "../stats/stats_fixture.h"
 #include "temp_folder.h"
@@ -13,22 +14,8 @@
 namespace wickly::test {
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome runTool(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    Outcome o;
-    o.code = cli::run(args, out, err);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
-}
+using Outcome = test::ToolOutcome;
+using test::runTool;
 
 // The fixture saved as "club.wkd" in its own folder, with the file prefix given.
 std::string savedDatabase(StatsFixture& f, const std::string& prefix)

@@ -1,6 +1,7 @@
 // wickly-cli export and import, run in process.
 
 #include "cli_commands.h"
+#include "cli_run.h"
 #include "container.h"
 #include "exchange_fixture.h"
 #include "match_file.h"
@@ -17,22 +18,11 @@ using namespace wickly::test;
 
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = ToolOutcome;
 
 Outcome run(const std::vector<std::string>& args)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome o;
-    o.code = cli::run(args, out, err);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
+    return runTool(args);
 }
 
 class CliExchangeTest : public ::testing::Test
