@@ -54,7 +54,7 @@ public:
             }
             std::int64_t key = 0;
             if (m_kind == TopEconomyRates) {
-                if (row[BallsBowled] <= 0) {
+                if (row.overs.isZero()) {
                     break; // no overs, no economy rate
                 }
                 key = economy(row, pass.ballsPerOver());

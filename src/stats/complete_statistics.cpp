@@ -283,9 +283,7 @@ public:
         if (!t.overs.isZero()) {
             const std::int64_t runs = std::max<std::int64_t>(t.runsConceded, 0);
             l.push_back(" Average      " + figure(t.wickets > 0 ? CutHundredths(runs, t.wickets) : 0));
-            const int ballsPerOver = pass.ballsPerOver();
-            l.push_back(" Economy Rate " +
-                        figure(t.ballsBowled > 0 ? CutHundredths(runs * ballsPerOver, t.ballsBowled) : 0));
+            l.push_back(" Economy Rate " + figure(EconomyHundredths(runs, t.overs, pass.ballsPerOver())));
             if (t.wickets > 0) {
                 l.push_back(" Strike Rate  " +
                             figure(CutHundredths(std::max<std::int64_t>(t.ballsBowled, 0), t.wickets)));

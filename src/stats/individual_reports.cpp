@@ -123,9 +123,10 @@ public:
     {
         const StatsRequest& r = pass.request();
         auto front = [&](std::int64_t matches) { return pass.clubColumn(player) + ReportPass::matchesColumn(matches); };
-        auto offerCount = [&](std::int64_t key, const std::string& columns) {
+        // `keyShown` false leaves the key text empty: the row's own columns already show the key.
+        auto offerCount = [&](std::int64_t key, const std::string& columns, bool keyShown = true) {
             if (key > 0 && pass.wouldKeep(static_cast<double>(key))) {
-                pass.offer(static_cast<double>(key), p, front(row[Matches]) + columns, NumText(key));
+                pass.offer(static_cast<double>(key), p, front(row[Matches]) + columns, keyShown ? NumText(key) : "");
             }
         };
         switch (m_kind) {
@@ -154,7 +155,11 @@ public:
             offerCount(years, " " + std::to_string(first) + "-" + std::to_string(row[LastYear]) + " ");
             break;
         }
-        case MostMatches: offerCount(row[Matches], ""); break;
+        case MostMatches:
+            // The matches are the row's "Mts" column, under the heading "Matches"; they are not
+            // written a second time as the key.
+            offerCount(row[Matches], "", false);
+            break;
         case YoungestPlayers: {
             if (row[Matches] <= 0) {
                 break;

@@ -36,10 +36,7 @@ std::int64_t bowlingAverage(const PlayerRow& row)
 
 std::int64_t economy(const PlayerRow& row, int ballsPerOver)
 {
-    if (row[BallsBowled] <= 0) {
-        return 0;
-    }
-    return CutHundredths(std::max<std::int64_t>(row[RunsConceded], 0) * ballsPerOver, row[BallsBowled]);
+    return EconomyHundredths(row[RunsConceded], row.overs, ballsPerOver);
 }
 
 std::string averageText(std::int64_t hundredths)

@@ -19,7 +19,7 @@ std::string padText(std::string text, int w);
 std::int64_t battingAverage(const PlayerRow& row);
 // Bowling average in hundredths: runs conceded / wickets (at least 1), cut.
 std::int64_t bowlingAverage(const PlayerRow& row);
-// Economy in hundredths: runs conceded per over of `ballsPerOver` balls, cut; 0 without balls.
+// Economy in hundredths of the row's runs conceded and overs (EconomyHundredths).
 std::int64_t economy(const PlayerRow& row, int ballsPerOver);
 // A figure in hundredths as FormatAverage prints it.
 std::string averageText(std::int64_t hundredths);

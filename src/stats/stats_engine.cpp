@@ -127,6 +127,17 @@ std::int64_t OversBalls(float o, int ballsPerOver)
     return whole * ballsPerOver + balls;
 }
 
+std::int64_t EconomyHundredths(std::int64_t runsConceded, const OversSum& overs, int ballsPerOver)
+{
+    // Runs / (overs + balls / ballsPerOver), kept in whole numbers so that the cut is exact.
+    const std::int64_t perOver = std::max(ballsPerOver, 1);
+    const std::int64_t balls = overs.overs * perOver + overs.balls;
+    if (overs.isZero() || balls <= 0) {
+        return 0;
+    }
+    return CutHundredths(std::max<std::int64_t>(runsConceded, 0) * perOver, balls);
+}
+
 void OversSum::add(float o, int ballsPerOver)
 {
     const auto [whole, b] = oversParts(o);

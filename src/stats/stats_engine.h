@@ -105,6 +105,11 @@ struct OversSum
 // The balls of overs `o` in overs.balls notation at `ballsPerOver`: 10.5 at 6 is 65.
 std::int64_t OversBalls(float o, int ballsPerOver);
 
+// Economy rate in hundredths, cut: runs conceded per over of `overs`, whose whole overs count as
+// overs whatever their matches' balls per over and whose part-over balls count at `ballsPerOver`
+// (the database's); 0 when the overs are none.
+std::int64_t EconomyHundredths(std::int64_t runsConceded, const OversSum& overs, int ballsPerOver);
+
 // A player's totals as a report reads them, every counter widened to 64 bits (see PlayerTotals).
 struct PlayerRow
 {

@@ -189,6 +189,19 @@ TEST(IndividualReports, AllRoundersNeedBothMinimums)
     EXPECT_EQ(t.lines, expected); // Brown has one wicket only
 }
 
+TEST(IndividualReports, MostMatchesShowsTheMatchesOnce)
+{
+    // The heading has one column, "Matches", filled by the row's matches: no key text follows.
+    StatsFixture f;
+    const ReportText t = ProduceReport(f.db.ws, requestFor(MostMatches));
+    EXPECT_EQ(t.heading, "    Name               Club    Matches");
+    const std::vector<std::string> expected = {
+        "  1." + smith + "2  ", "  2." + jones + "2  ", "  3." + brown + "2  ",
+        "  4." + green + "2  ", "  5." + white + "1  ", "  6." + black + "1  ",
+    };
+    EXPECT_EQ(t.lines, expected);
+}
+
 TEST(FieldingReports, CatchesKeepingRunOutsAndDrops)
 {
     StatsFixture f;

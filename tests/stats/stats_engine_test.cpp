@@ -1,6 +1,7 @@
 // The accumulation engine: ranked list, overs, dates, ratios, and each batting and bowling
 // report's rows on a small fixture.
 
+#include "complete_statistics.h"
 #include "formats.h"
 #include "stats_engine.h"
 #include "report_rows.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -480,6 +482,37 @@ TEST(BowlingReports, TopWicketTakers)
                            "  3." + green + "1   10   40    -  -    2-40   3.80 20.00  2",
                            "  4." + brown + "2   21   56    -  -    1-33   2.64 56.00  1",
                        }));
+}
+
+TEST(BowlingReports, EconomyCountsWholeOversOfAnyLength)
+{
+    // A third match played with eight-ball overs in this six-ball database. An over is an over
+    // whatever its length; only the balls of a part over count at the database's six: White's
+    // 10.0 overs for 40 runs are 4.00 an over (not 40 runs per 80 / 6 "overs" = 3.00), and
+    // Smith's 21.3 (six-ball) + 10.4 (eight-ball) = 31.7 overs for 76 runs are 76 / 31 7/6 = 2.36.
+    StatsFixture f;
+    const std::int32_t s1 = test::addInnings(f.db, {{6, NotOut, 5}}, {{5, 10.0F, 0, 40, 2}, {1, 10.4F, 0, 43, 1}});
+    const std::int32_t m = test::addMatch(f.db, "31/05/2019", OneDayMatch, 2, 1, {0, s1, 0, 0, 0});
+    test::change<MatchRecord>(f.db, m, [](MatchRecord& r) { r.ballsPerOver = 8; });
+    StatsRequest r = requestFor(TopEconomyRates);
+    r.bowlingMinOvers = 0;
+    r.bowlingMinWickets = 0;
+    EXPECT_EQ(rows(f, r), (std::vector<std::string>{
+                              "  1." + smith + "3   31    2     76    12    2.36",
+                              "  2." + brown + "2   21    1     56    1     2.64",
+                              "  3." + jones + "2   31    1     100   10    3.19",
+                              "  4." + green + "1   10    -     40    2     3.80",
+                              "  5." + white + "1   10    -     40    2     4.00",
+                          }));
+    const std::vector<std::string> takers = rows(f, requestFor(TopWicketTakers));
+    ASSERT_EQ(takers.size(), 5U);
+    EXPECT_EQ(takers[0], "  1." + smith + "3   31   76    2  -    6-23   2.36 6.33   12");
+    EXPECT_EQ(takers[3], "  4." + white + "1   10   40    -  -    2-40   4.00 20.00  2");
+    // The player's own sheet works the economy out the same way.
+    StatsRequest sheet = requestFor(CompleteStats);
+    sheet.player = 1;
+    const std::vector<std::string> lines = ProcessINN(f.db.ws, sheet).text.lines;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), " Economy Rate 2.36"), lines.end());
 }
 
 TEST(BowlingReports, AscendingRatesAndCounts)
