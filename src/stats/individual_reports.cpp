@@ -78,13 +78,13 @@ public:
         switch (m_kind) {
         case PointsScores:
         case CompleteSummary: return {true, true, true};
+        case AllRounders: return {true, false, true};
         case LongestServing:
         case MostMatches:
-        case YoungestPlayers:
-        case AllRounders: return {true, false, true};
+        case YoungestPlayers: return {true, false, true, true}; // the matches played and their years
         case CaptainsMostWins: return {};
         case TopWicketKeeping: return {false, true, false}; // its matches are those kept wicket
-        default: return {true, true, true};                 // fielding: the lines also count the matches played
+        default: return {true, true, true, true};           // fielding: the lines also count the matches played
         }
     }
     bool usesHistory() const override { return m_kind != TopWicketKeeping && m_kind != CaptainsMostWins; }
@@ -334,7 +334,7 @@ std::unique_ptr<ReportProducer> makeIndividualReport(int kind)
 {
     switch (kind) {
     case MostCatchesInMatch: return std::make_unique<CatchesInMatchReport>();
-    case MostCatchesInSeason: return std::make_unique<SeasonTotalsReport>(Catches, Accumulation{true, true, true});
+    case MostCatchesInSeason: return std::make_unique<SeasonTotalsReport>(Catches, Accumulation{true, true, true, true});
     case PointsScores:
     case LongestServing:
     case MostMatches:

@@ -676,6 +676,28 @@ void ReportPass::addBowling(const InningsView& v)
     }
 }
 
+void ReportPass::countLinesPlayed(const InningsView& v)
+{
+    // What addBatting and addBowling count as played, without their figures.
+    const std::int32_t match = v.match->number;
+    if (m_acc.batting && v.battingCounts) {
+        for (int line = 1; line <= batsmenPerTeam(); ++line) {
+            const std::int32_t p = v.innings.batting[static_cast<std::size_t>(line)].batsman;
+            if (validPlayer(p)) {
+                markPlayed(p, match);
+            }
+        }
+    }
+    if (m_acc.bowling && v.fieldingCounts) {
+        for (int line = 1; line <= bowlersPerTeam(); ++line) {
+            const std::int32_t p = v.innings.bowling[static_cast<std::size_t>(line)].bowler;
+            if (validPlayer(p)) {
+                markPlayed(p, match);
+            }
+        }
+    }
+}
+
 void ReportPass::prefetchRows(const InningsRecord& in) const
 {
     // A hint only: rows of lines that will not count are asked for too.
@@ -698,7 +720,8 @@ void ReportPass::prefetchRows(const InningsRecord& in) const
         for (int line = 1; line <= bowlersPerTeam(); ++line) {
             const std::int32_t p = in.bowling[static_cast<std::size_t>(line)].bowler;
             if (validPlayer(p)) {
-                m_totals.prefetch(p, true);
+                // Counting the match touches the first half of the row only.
+                m_totals.prefetch(p, !m_acc.linesCountMatchesOnly);
             }
         }
     }
@@ -755,14 +778,21 @@ void ReportPass::readMatch(ReportProducer& producer, MatchView& mv)
         };
         v.battingCounts = sideCounts(v.battingTeam, v.battingClub, v.fieldingClub);
         v.fieldingCounts = sideCounts(v.fieldingTeam, v.fieldingClub, v.battingClub);
-        if (m_acc.batting) {
-            addBatting(v);
-        }
-        if (m_acc.fielding) {
-            addFielding(v);
-        }
-        if (m_acc.bowling) {
-            addBowling(v);
+        if (m_acc.linesCountMatchesOnly) {
+            countLinesPlayed(v);
+            if (m_acc.fielding) {
+                addFielding(v);
+            }
+        } else {
+            if (m_acc.batting) {
+                addBatting(v);
+            }
+            if (m_acc.fielding) {
+                addFielding(v);
+            }
+            if (m_acc.bowling) {
+                addBowling(v);
+            }
         }
         if (producer.readsSpecialEvents() && v.fieldingCounts) {
             if (const auto it = m_caches->events.find(n); it != m_caches->events.end()) {

@@ -353,6 +353,9 @@ struct Accumulation
     bool batting = false;
     bool fielding = false;
     bool bowling = false;
+    // The batting and bowling lines only count the matches their players played; the report
+    // reads none of their figures (the fielding reports, "Most Matches Played" and the like).
+    bool linesCountMatchesOnly = false;
 };
 
 class ReportPass;
@@ -476,6 +479,7 @@ private:
     void addBatting(const InningsView& v);
     void addFielding(const InningsView& v);
     void addBowling(const InningsView& v);
+    void countLinesPlayed(const InningsView& v);
     void markPlayed(std::int32_t player, std::int32_t match);
     // Asks for the rows the lines of innings record `in` add into.
     void prefetchRows(const InningsRecord& in) const;
