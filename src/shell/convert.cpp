@@ -42,6 +42,36 @@ std::string lowerAscii(std::string s)
     return s;
 }
 
+// A database name in lower case: its ASCII letters, and the capitals of the Windows-1252 letters
+// (U+00C0 to U+00DE but the multiplication sign, and Œ, Š, Ž, Ÿ) in the UTF-8 of a file name.
+// Other bytes stay as they are.
+std::string lowerName(const std::string& s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const auto next = i + 1 < s.size() ? static_cast<unsigned char>(s[i + 1]) : 0;
+        if (c < 0x80) {
+            out += static_cast<char>(std::tolower(c));
+        } else if (c == 0xC3 && next >= 0x80 && next <= 0x9E && next != 0x97) {
+            out += static_cast<char>(c);
+            out += static_cast<char>(next + 0x20);
+            ++i;
+        } else if (c == 0xC5 && (next == 0x92 || next == 0xA0 || next == 0xBD)) {
+            out += static_cast<char>(c);
+            out += static_cast<char>(next + 1);
+            ++i;
+        } else if (c == 0xC5 && next == 0xB8) {
+            out += "\xC3\xBF"; // Ÿ becomes ÿ
+            ++i;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 // A file-system name as message text (Windows-1252, like every text the platform shows).
 std::string shown(const std::string& name)
 {
@@ -186,7 +216,7 @@ public:
             const std::string file = e.path().filename().string();
             for (const char* ext : kOldExtensions) {
                 const std::string wanted = name + ext;
-                if (lowerAscii(file) != lowerAscii(wanted)) {
+                if (lowerName(file) != lowerName(wanted)) {
                     continue;
                 }
                 auto [it, added] = m_paths.emplace(ext, e.path());
@@ -493,11 +523,6 @@ std::error_code syncToDisk(const fs::path& path)
     return ec;
 }
 
-std::string errorNumberText(const std::error_code& ec)
-{
-    return std::to_string(ec.value()) + " (" + ec.message() + ")";
-}
-
 std::string closingMessage(const ConversionReport& r, const std::vector<std::string>& renamed)
 {
     std::string text;
@@ -528,8 +553,10 @@ std::string closingMessage(const ConversionReport& r, const std::vector<std::str
 Result<OldSettings> parseOldSettings(std::span<const std::uint8_t> bytes, std::string_view programVersion)
 {
     OldSettings s;
+    // A file that ends before its version line names none: it is taken for this program's own,
+    // as an empty file is.
+    s.version = programVersion;
     if (bytes.empty()) {
-        s.version = programVersion;
         return s;
     }
     CfgReader in(bytes);
@@ -619,13 +646,12 @@ bool backupOldFiles(const std::string& startupFolder, const std::string& name, P
         }
 
         std::vector<fs::path> made;
-        std::string current;
         for (const char* ext : kOldExtensions) {
             const std::optional<fs::path> from = files.find(ext);
             if (!from) {
                 continue;
             }
-            current = from->filename().string();
+            const std::string current = from->filename().string();
             const fs::path to = backup / (stem == name ? current : stem + current.substr(name.size()));
             fs::copy_file(*from, to, fs::copy_options::none, ec);
             if (!ec) {
@@ -638,14 +664,12 @@ bool backupOldFiles(const std::string& startupFolder, const std::string& name, P
                 break;
             }
         }
-        std::string doing = "copying " + inQuotes(current) + " to the BACKUP subdirectory";
         if (!ec && !made.empty()) {
-            doing = "saving the BACKUP subdirectory";
             ec = syncToDisk(backup);
         }
         if (ec) {
             failure = ec == std::errc::no_space_on_device ? std::string("Disk is full")
-                                                          : "Backup Error " + errorNumberText(ec) + " " + doing;
+                                                          : "Backup Error " + std::to_string(ec.value());
             for (const fs::path& p : made) {
                 std::error_code ignored;
                 fs::remove(p, ignored);
@@ -653,9 +677,8 @@ bool backupOldFiles(const std::string& startupFolder, const std::string& name, P
         }
     }
     if (failure) {
-        platform.message(*failure + ".  The old files of " + inQuotes(name) +
-                             " have been left in the DATABASE subdirectory.",
-                         Buttons::Ok, Icon::Error, 0, kTitle);
+        // The closing message names the databases whose files were left in "database".
+        platform.message(*failure, Buttons::Ok, Icon::Error, 0, kTitle);
         return false;
     }
     return true;
@@ -673,9 +696,7 @@ DeleteOutcome deleteOldFiles(const std::string& startupFolder, const std::string
         std::error_code ec;
         fs::remove(*path, ec);
         if (ec && ec != std::errc::no_such_file_or_directory) {
-            platform.message("File Delete Error " + errorNumberText(ec) + " deleting " +
-                                 inQuotes(path->filename().string()) + " from the DATABASE subdirectory.",
-                             Buttons::Ok, Icon::Error, 0, kTitle);
+            platform.message("File Delete Error " + std::to_string(ec.value()), Buttons::Ok, Icon::Error, 0, kTitle);
             return deletedAny ? DeleteOutcome::PartlyDeleted : DeleteOutcome::NothingGone;
         }
         deletedAny = true;
@@ -737,7 +758,7 @@ ConversionReport convertOldDatabases(const std::string& startupFolder, const std
             continue;
         }
 
-        const std::string container = freeContainerName(database, lowerAscii(name));
+        const std::string container = freeContainerName(database, lowerName(name));
         const fs::path containerPath = database / container;
         {
             BusyPointer busy(platform);
@@ -766,9 +787,9 @@ ConversionReport convertOldDatabases(const std::string& startupFolder, const std
         }
         report.converted.push_back(name);
         report.containers.push_back(container);
-        if (container != lowerAscii(name) + ".wkd") {
+        if (container != lowerName(name) + ".wkd") {
             renamed.push_back("The database " + inQuotes(name) + " has been saved as " + inQuotes(container) +
-                              " because " + inQuotes(lowerAscii(name) + ".wkd") + " already exists.");
+                              " because " + inQuotes(lowerName(name) + ".wkd") + " already exists.");
         }
     }
 

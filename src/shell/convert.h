@@ -42,7 +42,7 @@ struct OldSettings
 
 // Reads a ".cfg" file's bytes. An empty file stands for the defaults above and the program's own
 // version; in a longer one each item after the first line is read only while data remains, so
-// the items it lacks keep those defaults too (its version stays empty). A number that does not
+// the items it lacks keep those defaults too, the version included. A number that does not
 // fit its field is an error.
 Result<OldSettings> parseOldSettings(std::span<const std::uint8_t> bytes, std::string_view programVersion);
 
