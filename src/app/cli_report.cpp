@@ -25,11 +25,13 @@ class ReportPlatform : public HeadlessPlatform
 {
 public:
     std::optional<stats::ReportText> report;
+    web::PageImages pageImages; // those the window's HTML save would write
 
     void showModal(WindowModel& model) override
     {
         if (auto* window = dynamic_cast<stats::ReportWindowModel*>(&model)) {
             report = window->report;
+            pageImages = window->web().pageImages;
         }
     }
 };
@@ -111,6 +113,7 @@ int reportCommand(const ReportOptions& o, std::ostream& out, std::ostream& err)
         return fail("the report could not be produced");
     }
     web::WebContext web(app.header.options);
+    web.pageImages = platform.pageImages;
     web::TextFile file;
     const stats::ReportFileFormat format = o.format == "csv"    ? stats::ReportFileFormat::Csv
                                            : o.format == "html" ? stats::ReportFileFormat::Html

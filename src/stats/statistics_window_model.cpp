@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "chart_window_model.h"
+#include "complete_statistics.h"
 #include "fixed_text.h"
 #include "formats.h"
 #include "lookups.h"
@@ -468,11 +469,20 @@ void StatisticsWindowModel::generateClicked()
         return;
     }
     ReportText text;
+    // The pictures of the saved page's head: none, but a player's own on his sheet.
+    web::PageImages images;
     {
         BusyPointer busy(m_platform);
         try {
             const WorkingSet ws(m_app);
-            text = ProduceReport(ws, r, [this](int percent) { setProgress(percent); });
+            const ProgressFn onProgressed = [this](int percent) { setProgress(percent); };
+            if (r.reportKind == CompleteStats) {
+                CompleteStatistics sheet = ProcessINN(ws, r, onProgressed);
+                text = std::move(sheet.text);
+                images = std::move(sheet.pageImages);
+            } else {
+                text = ProduceReport(ws, r, onProgressed);
+            }
         } catch (const StorageError& e) {
             setProgress(0);
             m_platform.message(e.what(), Buttons::Ok, Icon::Error);
@@ -481,6 +491,7 @@ void StatisticsWindowModel::generateClicked()
     }
     setProgress(0);
     web::WebContext web(m_app.header.options);
+    web.pageImages = std::move(images);
     ReportWindowModel window(m_platform, web);
     window.report = std::move(text);
     m_platform.showModal(window);

@@ -61,7 +61,9 @@ QString qtFilter(const std::string& filter)
     const QStringList parts = toQ(filter).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString pattern = parts[i + 1] == "*.*" ? QStringLiteral("*") : parts[i + 1];
+        // Qt separates the patterns of one filter with blanks, where the filter text has ";".
+        QString pattern = parts[i + 1] == "*.*" ? QStringLiteral("*") : parts[i + 1];
+        pattern.replace(';', ' ');
         out << parts[i].section('(', 0, 0).trimmed() + " (" + pattern + ")";
     }
     return out.join(";;");

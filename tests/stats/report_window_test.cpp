@@ -489,6 +489,21 @@ TEST(ReportPrint, HeaderFontsMarginsAndFooterPosition)
     EXPECT_FALSE(PrintFooterNotice().empty());
 }
 
+TEST(ReportPrint, EachLineOfTheSubtitleIsPrintedOnItsOwn)
+{
+    // A report's subtitle breaks with CR LF, a scorecard's with a lone CR.
+    for (const char* subtitle : {"All Matches, IPL\r\n23-Mar-19 to 12-May-19", "All Matches, IPL\r23-Mar-19 to 12-May-19"}) {
+        ReportText r = numberedReport(1);
+        r.subtitle = subtitle;
+        const PrintDocument doc = BuildReportPrintout(r, 15840, true);
+        ASSERT_EQ(doc.pages.size(), 1u);
+        EXPECT_EQ(texts(doc.pages[0]), (std::vector<std::string>{"T", "All Matches, IPL", "23-Mar-19 to 12-May-19", "",
+                                                                 "H", "line 1", PrintFooterNotice()}));
+        EXPECT_EQ(doc.pages[0].items[2].pointSize, 14);
+        EXPECT_TRUE(doc.pages[0].items[2].bold);
+    }
+}
+
 TEST(ReportPrint, ShortPaperStillPrintsEveryLineOncePerPage)
 {
     const PrintDocument doc = BuildReportPrintout(numberedReport(3), 1800, true);

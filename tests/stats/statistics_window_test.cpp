@@ -1,10 +1,12 @@
 // The statistics window model: lists, visibility, checks and messages, remembered options and
 // "Generate!", played with the scripted platform.
 
+#include "report_rows.h"
 #include "report_window_model.h"
 #include "scripted_platform.h"
 #include "statistics_window_model.h"
 #include "stats_fixture.h"
+#include "web_context.h"
 
 #include <gtest/gtest.h>
 
@@ -244,6 +246,36 @@ TEST(StatisticsWindow, GenerateShowsTheReportWithProgress)
     EXPECT_TRUE(std::find(progress.begin(), progress.end(), 100) != progress.end());
     EXPECT_EQ(progress.back(), 0);
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end() - 1));
+}
+
+TEST(StatisticsWindow, APlayersSheetCarriesHisPicturesToTheSavedPage)
+{
+    StatsFixture f;
+    test::change<PlayerRecord>(f.db, 1, [](PlayerRecord& p) { p.pictureUrl.assign("smith.jpg"); });
+    test::change<ClubRecord>(f.db, 1, [](ClubRecord& c) {
+        c.logoUrl.assign("alpha.gif");
+        c.clubUrl.assign("http://alpha.example/");
+    });
+    ScriptedPlatform platform;
+    StatisticsWindowModel w(f.db.app, platform);
+    web::PageImages images;
+    platform.onModal = [&](WindowModel& m) {
+        auto* report = dynamic_cast<ReportWindowModel*>(&m);
+        ASSERT_NE(report, nullptr);
+        images = report->web().pageImages;
+    };
+    w.reportChosen(CompleteStats);
+    w.subjectChosen(w.subjects.indexOf(1));
+    w.generateClicked();
+    EXPECT_EQ(images.picture, "smith.jpg");
+    EXPECT_EQ(images.logo2, "alpha.gif");
+    EXPECT_EQ(images.link2, "http://alpha.example/");
+    // Any other report's page has none.
+    w.reportChosen(TopWicketTakers);
+    w.generateClicked();
+    EXPECT_TRUE(images.picture.empty());
+    EXPECT_TRUE(images.logo2.empty());
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST(StatisticsWindow, GenerateRefusals)

@@ -57,6 +57,13 @@ private slots:
         QVERIFY(model.closed);
         QVERIFY(!view.isVisible());
     }
+
+    void saveFiltersOfferEveryPattern()
+    {
+        // A dialog lists the files that match any of a filter's patterns, which Qt wants apart.
+        QCOMPARE(ui::qtFilter("HTML Files (*.htm)|*.htm;*.html"), QString("HTML Files (*.htm *.html)"));
+        QCOMPARE(ui::qtFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"), QString("Text Files (*.txt);;All Files (*)"));
+    }
 };
 
 QTEST_MAIN(ReportWindowSmokeTest)

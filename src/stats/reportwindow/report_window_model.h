@@ -40,6 +40,9 @@ public:
     void printClicked();
     void closeClicked() { closed = true; }
 
+    // The settings and page pictures the HTML save writes with.
+    const web::WebContext& web() const { return m_web; }
+
 private:
     Platform& m_platform;
     web::WebContext& m_web;
