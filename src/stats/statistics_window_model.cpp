@@ -206,6 +206,10 @@ void StatisticsWindowModel::applyVisibility()
     bowlingOversVisible = r != HonoursSummary;
     firstInningsVisible = !in(r, {3, 16, 39, 41});
     webPagesVisible = r == GenerateWebPages;
+    for (std::size_t i = 0; i < webPageVisible.size(); ++i) {
+        webPageVisible[i] = i == WebShowDucks || i == WebStrikeRates ? strikeRatesAndDucksVisible : webPagesVisible;
+    }
+    webFrameVisible = webPagesVisible || strikeRatesAndDucksVisible;
 }
 
 void StatisticsWindowModel::updateWebPageEnabled()

@@ -125,6 +125,10 @@ public:
     bool bowlingOversVisible = true; // the "Ov's" box and its caption
     bool firstInningsVisible = true;
     bool webPagesVisible = false;
+    // The "Include Web Pages" frame and each of its boxes: "Show Ducks" and "Include Batting
+    // Strike Rates" show for a player's sheet as well (strikeRatesAndDucksVisible).
+    bool webFrameVisible = false;
+    std::array<bool, 16> webPageVisible{};
     // The "Charts" frame (shown with chartFrameVisible): "Batting", else "Bowling".
     bool chartBowling = false;
     // The live matches in date order: "M" and the record number, and the date as yyyymmdd.

@@ -366,7 +366,7 @@ void StatisticsView::render()
     }
     m_history->setVisible(m_model.includeHistoryVisible);
     m_firstInnings->setVisible(m_model.firstInningsVisible);
-    m_webGroup->setVisible(m_model.webPagesVisible);
+    m_webGroup->setVisible(m_model.webFrameVisible);
     m_chartGroup->setVisible(m_model.chartFrameVisible);
     m_chartBatting->setChecked(!m_model.chartBowling);
     m_chartBowling->setChecked(m_model.chartBowling);
@@ -374,6 +374,7 @@ void StatisticsView::render()
         const QSignalBlocker block(m_webPages[i]);
         m_webPages[i]->setChecked(m_model.webPages[i]);
         m_webPages[i]->setEnabled(m_model.webPageEnabled[i]);
+        m_webPages[i]->setVisible(m_model.webPageVisible[i]);
     }
     m_progress->setValue(m_model.progress);
 }

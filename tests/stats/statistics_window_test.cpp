@@ -217,6 +217,22 @@ TEST(StatisticsWindow, OnlyCloseWritesTheRememberedOptions)
     EXPECT_FALSE(again.webPages[WebEachGrade]);
 }
 
+TEST(StatisticsWindow, DucksAndStrikeRatesShowForAPlayersSheetAndTheSite)
+{
+    StatsFixture f;
+    ScriptedPlatform platform;
+    StatisticsWindowModel w(f.db.app, platform);
+    for (const int r : {CompleteStats, GenerateWebPages, TopRunAggregates}) {
+        SCOPED_TRACE(r);
+        w.reportChosen(r);
+        const bool shown = r != TopRunAggregates;
+        EXPECT_EQ(w.webFrameVisible, shown);
+        EXPECT_EQ(w.webPageVisible[WebShowDucks], shown);
+        EXPECT_EQ(w.webPageVisible[WebStrikeRates], shown);
+        EXPECT_EQ(w.webPageVisible[WebPlayers], r == GenerateWebPages);
+    }
+}
+
 TEST(StatisticsWindow, GenerateShowsTheReportWithProgress)
 {
     StatsFixture f;

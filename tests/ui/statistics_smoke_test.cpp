@@ -10,6 +10,7 @@
 #include "statistics_window_model.h"
 #include "working_set.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -63,8 +64,13 @@ private slots:
         QCOMPARE(child<QComboBox>(&view, "subjectCombo")->itemText(0), QString("N Smith"));
         QCOMPARE(child<QLineEdit>(&view, "dateFromBox")->text(), QString("01/01/1800"));
         QVERIFY(!child<QLineEdit>(&view, "reportLengthBox")->isVisible());
+        // A player's sheet: its two options show, the web page boxes do not.
+        QVERIFY(child<QCheckBox>(&view, "webPageBox14")->isVisible()); // "Show Ducks"
+        QVERIFY(child<QCheckBox>(&view, "webPageBox15")->isVisible()); // "Include Batting Strike Rates"
+        QVERIFY(!child<QCheckBox>(&view, "webPageBox0")->isVisible());
 
         reports->setCurrentRow(9); // Top Batting Averages
+        QVERIFY(!child<QCheckBox>(&view, "webPageBox14")->isVisible());
         QCOMPARE(model.selectedReport, 9);
         QVERIFY(child<QLineEdit>(&view, "reportLengthBox")->isVisible());
         QVERIFY(child<QLineEdit>(&view, "battingRunsBox")->isVisible());
