@@ -145,9 +145,7 @@ void ExportModel::emailClicked()
     }
     if (!exitCode || *exitCode != 0) {
         // The mail program is missing or failed: the file stays, so it can be attached by hand.
-        m_platform.message("Unable to hand the matches to an e-mail program - Aborted.  The file has been saved as " +
-                               path + ".",
-                           Buttons::Ok, Icon::Error);
+        m_platform.message(kMailFailure, Buttons::Ok, Icon::Error);
     } else {
         m_platform.message(std::to_string(matches.size()) + " matches sent", Buttons::Ok, Icon::Information);
     }

@@ -29,6 +29,9 @@ inline constexpr const char* kMailBody =
     "Instructions for importing: Save the attached file to your local hard drive.  Select 'Import Matches' from "
     "the 'Tools' drop-down menu of Wickly and select the file that you have saved.";
 inline constexpr const char* kMailProgram = "xdg-email";
+// Shown when the mail program is missing, fails or is cancelled; "wkymatch.mxp" stays written.
+inline constexpr const char* kMailFailure =
+    "Unable to complete MAPI session - Aborted.  You may not have a MAPI email application installed.";
 
 class ExportModel : public WindowModel
 {

@@ -493,7 +493,7 @@ void FileReader::inningsLine(FileInnings& inn, std::set<std::string>& seen, cons
     } else if (key == "IResult") {
         r.status = i16(value, "innings status");
     } else if (key == "Special") {
-        // The player's number, his name and the 11-character event; the name may hold ";".
+        // The player column, his name and the 11-character event; the name may hold ";".
         const std::size_t first = value.find(';');
         const std::size_t last = value.rfind(';');
         if (first == std::string_view::npos || first == last) {
@@ -501,13 +501,19 @@ void FileReader::inningsLine(FileInnings& inn, std::set<std::string>& seen, cons
         }
         FileSpecial s;
         s.line = m_lineNumber;
-        s.player.number = i16(value.substr(0, first), "the player's number");
+        // The column is copied from the stored event, where player 0 reads " -" (or is blank).
+        const std::string column = trimBoth(value.substr(0, first));
+        s.player.number = column.empty() || column == "-" ? 0 : i16(value.substr(0, first), "the player's number");
         s.player.name = name(value.substr(first + 1, last - first - 1), kPlayerWidth, "player");
+        // The event column may have lost its trailing blanks in the mail, or all of them when no
+        // kind was chosen for the event.
         const std::string event = rtrimBlanks(value.substr(last + 1));
         if (event == rtrimBlanks(kDropCatch)) {
             s.event = std::string(kDropCatch);
         } else if (event == rtrimBlanks(kHatTrick)) {
             s.event = std::string(kHatTrick);
+        } else if (event.empty()) {
+            s.event = std::string(kDropCatch.size(), ' ');
         } else {
             fail(quoted(value.substr(last + 1)) + " is neither \"Drop Catch\" nor \"Hat Trick\".");
         }

@@ -37,7 +37,7 @@ struct FileName
 struct FileSpecial
 {
     FileName player;
-    std::string event; // kDropCatch or kHatTrick, 11 characters
+    std::string event; // kDropCatch, kHatTrick or 11 blanks (no kind chosen)
     int line = 0;
 };
 

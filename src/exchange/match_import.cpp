@@ -54,6 +54,18 @@ struct AbortImport
 {
 };
 
+// "Remember" keeps at most this many characters of the record's name in the alias.
+constexpr std::size_t kAliasNameWidth = 30;
+
+// A name as an alias stores it: cut to kAliasNameWidth, trailing blanks removed.
+std::string aliasName(std::string name)
+{
+    if (name.size() > kAliasNameWidth) {
+        name.resize(kAliasNameWidth);
+    }
+    return rtrimBlanks(name);
+}
+
 std::size_t kindIndex(NameKind k)
 {
     return static_cast<std::size_t>(k);
@@ -106,7 +118,8 @@ public:
 
 private:
     void load();
-    std::optional<Ref> exact(NameKind kind, const std::string& name, Ref side) const;
+    // `cut`: a record's name is compared as an alias stores it, cut to kAliasNameWidth.
+    std::optional<Ref> exact(NameKind kind, const std::string& name, Ref side, bool cut = false) const;
     std::optional<Ref> byAlias(NameKind kind, const std::string& name, Ref side) const;
     Ref create(NameKind kind, const std::string& name, Ref side);
     std::string storedName(NameKind kind, std::int32_t record) const;
@@ -161,13 +174,18 @@ void Resolver::load()
     m_storedAliases = m_aliases.size();
 }
 
-std::optional<Ref> Resolver::exact(NameKind kind, const std::string& name, Ref side) const
+std::optional<Ref> Resolver::exact(NameKind kind, const std::string& name, Ref side, bool cut) const
 {
     const bool player = kind == NameKind::Player;
     const std::string key = player ? foldCase(name) : name;
+    // An alias naming a long record holds only the start of its name; a name stored whole (the
+    // alias field is wider) still finds its record.
+    const auto same = [&](const std::string& recordName) {
+        return recordName == key || (cut && aliasName(recordName) == key);
+    };
     std::optional<Ref> found;
     for (const IndexedRecord& r : m_records[kindIndex(kind)]) {
-        if (r.name != key) {
+        if (!same(r.name)) {
             continue;
         }
         if (kind != NameKind::Team) {
@@ -183,7 +201,7 @@ std::optional<Ref> Resolver::exact(NameKind kind, const std::string& name, Ref s
         return found;
     }
     for (std::size_t i = 0; i < m_new.size(); ++i) {
-        if (m_new[i].kind == kind && (player ? foldCase(m_new[i].name) == key : m_new[i].name == key)) {
+        if (m_new[i].kind == kind && same(player ? foldCase(m_new[i].name) : m_new[i].name)) {
             return Ref{0, static_cast<int>(i)};
         }
     }
@@ -194,7 +212,7 @@ std::optional<Ref> Resolver::byAlias(NameKind kind, const std::string& name, Ref
 {
     for (const PendingAlias& a : m_aliases) {
         if (a.kind == kind && a.alias == name) {
-            if (std::optional<Ref> r = exact(kind, a.name, side)) {
+            if (std::optional<Ref> r = exact(kind, rtrimBlanks(a.name), side, true)) {
                 return r;
             }
         }
@@ -265,11 +283,7 @@ Ref Resolver::resolve(NameKind kind, const FileName& fn, Ref side, Ref club1, Re
     const Ref r{a.record > 0 ? a.record : 0, -1};
     m_chosen[{kind, name}] = r;
     if (a.remember && r.record > 0) {
-        std::string stored = storedName(kind, r.record);
-        if (stored.size() > 30) {
-            stored.resize(30);
-        }
-        m_aliases.push_back({kind, name, stored});
+        m_aliases.push_back({kind, name, aliasName(storedName(kind, r.record))});
     }
     return r;
 }

@@ -280,12 +280,13 @@ std::int32_t ScorecardImportModel::resolvePlayer(const std::string& name, bool b
         return 0;
     }
     const std::string key = foldCase(name);
-    for (const auto& [settled, number] : m_settled) {
-        if (settled == key) {
-            return number;
+    const std::int16_t side = battingSide ? m_battingClub : m_bowlingClub;
+    // The same name on the other side is another player: each side's names are settled apart.
+    for (const SettledName& settled : m_settled) {
+        if (settled.club == side && settled.name == key) {
+            return settled.number;
         }
     }
-    const std::int16_t side = battingSide ? m_battingClub : m_bowlingClub;
     const WorkingSet ws(m_app);
     std::vector<std::pair<PlayerRecord, std::int32_t>> players;
     for (std::int32_t i = 1; i <= ws.count(RecordKind::Player); ++i) {
@@ -294,13 +295,18 @@ std::int32_t ScorecardImportModel::resolvePlayer(const std::string& name, bool b
             players.emplace_back(std::move(p), i);
         }
     }
+    // The first player of that report name on the side, else the first of any club.
     const auto byReportName = [&](const std::string& wanted) -> std::int32_t {
+        std::int32_t other = 0;
         for (const auto& [p, i] : players) {
             if (foldCase(p.reportName.str()) == foldCase(wanted)) {
-                return i;
+                if (side == 0 || p.club == side) {
+                    return i;
+                }
+                other = other == 0 ? i : other;
             }
         }
-        return 0;
+        return other;
     };
     std::int32_t found = byReportName(name);
     for (std::int32_t i = 1; found == 0 && i <= ws.count(RecordKind::Alias); ++i) {
@@ -354,7 +360,7 @@ std::int32_t ScorecardImportModel::resolvePlayer(const std::string& name, bool b
             break;
         }
     }
-    m_settled.emplace_back(key, found);
+    m_settled.push_back({side, key, found});
     return found;
 }
 

@@ -100,8 +100,15 @@ private:
     Platform& m_platform;
     std::int16_t m_battingClub = 0;
     std::int16_t m_bowlingClub = 0;
+    // A name settled during one import, for the side whose club is `club`.
+    struct SettledName
+    {
+        std::int16_t club = 0;
+        std::string name; // case folded
+        std::int32_t number = 0;
+    };
     // Names settled during one import, and the new players to create when it completes.
-    std::vector<std::pair<std::string, std::int32_t>> m_settled;
+    std::vector<SettledName> m_settled;
     std::vector<std::pair<std::string, std::int16_t>> m_newPlayers;
     std::vector<AliasRecord> m_pendingAliases;
 };

@@ -128,7 +128,7 @@ TEST_F(ExportTest, EmailHandsTheFileToTheMailProgram)
     EXPECT_EQ(platform.messageTexts(), std::vector<std::string>{"2 matches sent"});
 }
 
-TEST_F(ExportTest, AFailingMailProgramLeavesTheFileAndSaysWhere)
+TEST_F(ExportTest, AFailingMailProgramLeavesTheFile)
 {
     for (const std::optional<int> code : {std::optional<int>(3), std::optional<int>()}) {
         platform.messages.clear();
@@ -138,8 +138,8 @@ TEST_F(ExportTest, AFailingMailProgramLeavesTheFileAndSaysWhere)
         m.emailClicked();
         const std::string path = app.startupFolder + "/wkymatch.mxp";
         ASSERT_EQ(platform.messages.size(), 1U);
-        EXPECT_EQ(platform.messages[0].text, "Unable to hand the matches to an e-mail program - Aborted.  The file "
-                                             "has been saved as " + path + ".");
+        EXPECT_EQ(platform.messages[0].text, "Unable to complete MAPI session - Aborted.  You may not have a MAPI "
+                                             "email application installed.");
         EXPECT_EQ(platform.messages[0].icon, Icon::Error);
         EXPECT_EQ(platform.busyDepth, 0);
         EXPECT_EQ(readText(path), WriteMatchFile(ws, std::vector<std::int32_t>{later}));

@@ -140,6 +140,50 @@ TEST_F(MatchFileTest, AcceptsWhatMailProgramsDoToTheFile)
     EXPECT_EQ(b.value()[0].innings[0].specials[0].event, std::string(kHatTrick));
 }
 
+// A "Special=" line as written for an event stored without a player or a kind, or after a mail
+// program took the trailing blanks off.
+struct SpecialLine
+{
+    const char* name;
+    const char* line;
+    std::int16_t player;
+    const char* playerName;
+    std::string_view event;
+};
+
+TEST_F(MatchFileTest, ReadsSpecialEventsWithoutPlayerOrKindAndTrimmed)
+{
+    const std::int32_t n = addExampleMatch();
+    std::string text = exportOf({n});
+    const std::string written = "Special= 4;W Two;Hat Trick  \r\n";
+    const std::size_t at = text.find(written);
+    ASSERT_NE(at, std::string::npos);
+    const std::string_view blank = "           ";
+    // clang-format off
+    const SpecialLine cases[] = {
+        {"no kind",              "Special= 4;W Two;           ", 4, "W Two", blank},
+        {"no kind, trimmed",     "Special= 4;W Two;",            4, "W Two", blank},
+        {"drop catch, trimmed",  "Special= 4;W Two;Drop Catch",  4, "W Two", kDropCatch},
+        {"hat trick, trimmed",   "Special= 4;W Two;Hat Trick",   4, "W Two", kHatTrick},
+        {"player 0",             "Special= -;;Hat Trick  ",      0, "",      kHatTrick},
+        {"player 0, no kind",    "Special= -;;",                 0, "",      blank},
+        {"blank player column",  "Special=;#;Drop Catch ",       0, "#",     kDropCatch},
+    };
+    // clang-format on
+    for (const SpecialLine& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string changed = text;
+        changed.replace(at, written.size(), std::string(c.line) + "\r\n");
+        const Result<std::vector<FileMatch>> read = ReadMatchFile(changed);
+        ASSERT_TRUE(read) << read.message();
+        ASSERT_EQ(read.value()[0].innings[0].specials.size(), 1U);
+        const FileSpecial& s = read.value()[0].innings[0].specials[0];
+        EXPECT_EQ(s.player.number, c.player);
+        EXPECT_EQ(s.player.name, c.playerName);
+        EXPECT_EQ(s.event, c.event);
+    }
+}
+
 // A malformed file: the line replaced, removed or added, and the line number the message names.
 struct Damage
 {

@@ -189,6 +189,84 @@ TEST(MatchImport, ReferencesToRecordsTheOtherDatabaseLackedImportAsNone)
     EXPECT_EQ(target.ws.count(RecordKind::Grade), 1);
 }
 
+TEST(MatchImport, SpecialEventsWithoutPlayerOrKindComeThroughTwoDatabases)
+{
+    ExchangeFixture source;
+    const std::int32_t n = source.addExampleMatch();
+    const std::int32_t inn = source.ws.read<MatchRecord>(n).innings[1];
+    const std::int32_t gone = source.addPlayer("W Three", 2);
+    source.addPlayer("W Four", 2); // so that deleting W Three keeps his slot
+    source.ws.append(makeSpecialEvent(inn, 0, kDropCatch));           // no player
+    source.ws.append(makeSpecialEvent(inn, 3, std::string(11, ' '))); // no kind chosen
+    source.ws.append(makeSpecialEvent(inn, gone, kHatTrick));         // a player deleted since
+    source.ws.deletePlayer(gone);
+    const std::string text = WriteMatchFile(source.ws, std::vector<std::int32_t>{n});
+    for (const char* line :
+         {"Special= -;;Drop Catch \r\n", "Special= 3;W One;           \r\n", "Special= 5;#;Hat Trick  \r\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+
+    // Through a database that numbers everything differently and back into one like the source:
+    // the same file, except that the deleted player has become player 0.
+    ExchangeFixture first(true);
+    EXPECT_EQ(imported(first.app, text, neverAsked).specialEvents, 5);
+    ExchangeFixture second;
+    const std::string through = WriteMatchFile(first.ws, std::vector<std::int32_t>{1});
+    EXPECT_EQ(imported(second.app, through, neverAsked).specialEvents, 5);
+    std::string expected = text;
+    expected.replace(expected.find("Special= 5;#;"), 13, "Special= -;;");
+    EXPECT_EQ(WriteMatchFile(second.ws, std::vector<std::int32_t>{1}), expected);
+    // Stored as the special events window stores them: player 0 as " -", no kind as blanks.
+    EXPECT_EQ(second.ws.read<SpecialEvent>(2).text.raw(), " 1    -   Drop Catch ");
+    EXPECT_EQ(second.ws.read<SpecialEvent>(3).text.raw(), " 1    3              ");
+    EXPECT_EQ(second.ws.read<SpecialEvent>(4).text.raw(), " 1    -   Hat Trick  ");
+}
+
+TEST(MatchImport, RememberedLongNamesAreFoundAgain)
+{
+    ExchangeFixture source;
+    const std::string text = WriteMatchFile(source.ws, std::vector<std::int32_t>{source.addExampleMatch()});
+
+    // Names longer than the 30 characters an alias keeps, and a player's report name of 30.
+    ExchangeFixture target;
+    const auto rename = [&](auto record, std::int32_t n, const char* name) {
+        record = target.ws.read<decltype(record)>(n);
+        record.name.assign(name);
+        target.ws.write(n, record);
+    };
+    rename(ClubRecord{}, 1, "Eastwood and District Cricket Club Inc");
+    rename(GradeRecord{}, 1, "A Grade One Day Championship 2002");
+    rename(GroundRecord{}, 1, "Oval Number Two, Eastwood Reserve");
+    PlayerRecord p = target.ws.read<PlayerRecord>(2);
+    p.reportName.assign("Edward Two of Eastwood Seconds");
+    target.ws.write(2, p);
+
+    std::vector<std::string> asked;
+    const AskName remember = [&](const NameQuestion& q) {
+        asked.push_back(std::string(kindWord(q.kind)) + " " + q.name);
+        NameAnswer a = answer(NameAnswer::Action::Use);
+        a.record = q.kind == NameKind::Player ? 2 : 1;
+        a.remember = true;
+        return a;
+    };
+    EXPECT_EQ(imported(target.app, text, remember).aliases, 4);
+    EXPECT_EQ(asked, (std::vector<std::string>{"Ground Oval", "Grade A Grade", "Club Eastwood CC", "Player E Two"}));
+    std::vector<std::string> stored;
+    for (std::int32_t i = 1; i <= target.ws.count(RecordKind::Alias); ++i) {
+        stored.push_back(target.ws.read<AliasRecord>(i).name.str());
+    }
+    EXPECT_EQ(stored, (std::vector<std::string>{"Oval Number Two, Eastwood Rese", "A Grade One Day Championship 2",
+                                                "Eastwood and District Cricket", "Edward Two of Eastwood Seconds"}));
+
+    // The next import finds every one of them through its alias.
+    EXPECT_EQ(imported(target.app, text, neverAsked).matches, 1);
+    const MatchRecord m = target.ws.read<MatchRecord>(2);
+    EXPECT_EQ(m.ground, 1);
+    EXPECT_EQ(m.grade, 1);
+    EXPECT_EQ(m.keeper1, 2);
+    EXPECT_EQ(target.ws.count(RecordKind::Club), 2);
+}
+
 // The desktop import: the file dialog, the name resolution windows and the final report.
 class DesktopImportTest : public ::testing::Test
 {

@@ -162,6 +162,36 @@ TEST_F(ScorecardImportTest, ResolvesNamesByReportNameAliasSurnameAndQuestion)
     EXPECT_EQ(ws.read<PlayerRecord>(5).club, 1); // the batting side's club
 }
 
+TEST_F(ScorecardImportTest, TheSameNameOnEachSideIsTwoPlayers)
+{
+    const std::int32_t jSmith = addPlayer("J Smith", 1);
+    const std::int32_t kSmith = addPlayer("K Smith", 2);
+    const std::int32_t jonesOfEastwood = addPlayer("Jones", 1);
+    const std::int32_t jonesOfWestfield = addPlayer("Jones", 2);
+    model.open(ScorecardImportMode::Batting, 1, 2);
+    // A surname, a report name both clubs use, and a name neither knows, each batting and fielding.
+    load("Smith c Smith b W Two 10\nJones st Jones b W Two 3\nNew Lad c New Lad b W Two 0\n");
+    model.selectionChanged({0, 1, 2});
+    int asked = 0;
+    platform.onModal = [&](WindowModel& w) {
+        ++asked;
+        dynamic_cast<NameResolutionModel&>(w).newEntryClicked();
+    };
+    model.importClicked();
+    ASSERT_TRUE(model.imported);
+    EXPECT_EQ(model.batting[0].batsmanNumber, jSmith);
+    EXPECT_EQ(model.batting[0].fieldsmanNumber, kSmith);
+    EXPECT_EQ(model.batting[1].batsmanNumber, jonesOfEastwood);
+    EXPECT_EQ(model.batting[1].fieldsmanNumber, jonesOfWestfield);
+    EXPECT_EQ(asked, 2);
+    const PlayerRecord batsman = ws.read<PlayerRecord>(model.batting[2].batsmanNumber);
+    const PlayerRecord fielder = ws.read<PlayerRecord>(model.batting[2].fieldsmanNumber);
+    EXPECT_EQ(batsman.reportName.str(), "New Lad");
+    EXPECT_EQ(batsman.club, 1);
+    EXPECT_EQ(fielder.reportName.str(), "New Lad");
+    EXPECT_EQ(fielder.club, 2);
+}
+
 TEST_F(ScorecardImportTest, ImportedLinesFillTheScorecardRowsAsTyped)
 {
     matches::ScorecardHandOver h;
