@@ -460,7 +460,10 @@ void ListEditorModel::closeClicked()
     try {
         writeLines();
     } catch (const StorageError& e) {
-        // The editor stays open with every line, so that nothing typed is lost.
+        // The editor stays open with every line, so that nothing typed is lost. Lines before the
+        // failing one may have been written: the database counts as changed from now on.
+        m_wroteRecords = true;
+        m_app.databaseChanged = true;
         storageFailed("The changes could not be written", e);
         return;
     }

@@ -160,7 +160,7 @@ private:
     int m_kind;
     bool m_changed = false;
     bool m_changedAtOpen = false;   // databaseChanged when the editor opened
-    bool m_wroteRecords = false;    // a deletion has been written
+    bool m_wroteRecords = false;    // a deletion, or lines of a failed Close, may have been written
     std::set<std::int32_t> m_added; // record numbers taken by Add New in this editor
 };
 

@@ -206,6 +206,9 @@ void PlayerEditorModel::load()
     const auto year = [](std::int16_t y) { return y >= 1851 && y <= 2099 ? std::to_string(y) : std::string(); };
     textRef(PlayerField::FirstMatchYear) = year(p.firstMatchYear);
     textRef(PlayerField::LastMatchYear) = year(p.lastMatchYear);
+    // A stored year the fields do not show is kept unless something is typed in its place.
+    m_hiddenFirstYear = year(p.firstMatchYear).empty() ? p.firstMatchYear : std::int16_t{0};
+    m_hiddenLastYear = year(p.lastMatchYear).empty() ? p.lastMatchYear : std::int16_t{0};
     active = p.active == 1;
     highScoreNotOut = p.history.highScoreNotOut == 1;
     for (std::size_t i = 0; i < clubs.size(); ++i) {
@@ -356,8 +359,11 @@ PlayerRecord PlayerEditorModel::buildRecord(const PlayerRecord& base) const
     const BestBowling best = splitBestBowling(text(PlayerField::BestBowling));
     p.history.bestBowlingWickets = static_cast<std::int16_t>(number16(best.wickets).value_or(0));
     p.history.bestBowlingRuns = static_cast<std::int16_t>(number16(best.runs).value_or(0));
-    p.firstMatchYear = num16(PlayerField::FirstMatchYear);
-    p.lastMatchYear = num16(PlayerField::LastMatchYear);
+    const auto matchYear = [&](PlayerField f, std::int16_t hidden) {
+        return hidden != 0 && isBlankText(text(f)) ? hidden : num16(f);
+    };
+    p.firstMatchYear = matchYear(PlayerField::FirstMatchYear, m_hiddenFirstYear);
+    p.lastMatchYear = matchYear(PlayerField::LastMatchYear, m_hiddenLastYear);
     return p;
 }
 

@@ -137,6 +137,9 @@ private:
     std::string m_reportName;
     bool m_changed = false;
     std::array<std::string, kPlayerFieldCount> m_text{};
+    // Stored match years outside the shown range (the fields stay empty for them), else 0.
+    std::int16_t m_hiddenFirstYear = 0;
+    std::int16_t m_hiddenLastYear = 0;
     std::array<int, kPlayerFieldCount> m_limit{};
 };
 

@@ -67,7 +67,8 @@ InningsFigures countInnings(const InningsRecord& r, const SummaryInput& in, std:
         if (!isPlayer(b.bowler)) {
             continue;
         }
-        f.overs = in.ballsPerOver >= 1 ? AddOvers(f.overs, b.overs, in.ballsPerOver) : f.overs + b.overs;
+        // A match without balls per over counts its overs at 6, as the scorecard window does.
+        f.overs = AddOvers(f.overs, b.overs, in.ballsPerOver >= 1 ? in.ballsPerOver : 6);
         bowlerRuns += b.runsConceded;
         bowlerWickets += b.wickets;
     }

@@ -212,6 +212,7 @@ void ScorecardModel::fillFromRecord(const InningsRecord& r)
         row.storedBalls = line.ballsFaced;
         row.storedFours = line.fours;
         row.storedSixes = line.sixes;
+        row.storedBatsman = line.batsman;
         const int position = howOutPosition(line.howOut);
         row.howOutPosition = position;
         row.howOut = kHowOutEntries[static_cast<std::size_t>(position)];

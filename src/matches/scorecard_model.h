@@ -59,9 +59,12 @@ struct BattingRow
     // The stored balls faced, fours and sixes of a reopened innings. The window shows and saves
     // the columns only while their options ("Include Balls Faced", "Include 4's and 6's") are on;
     // while an option is off, saving writes these back, so switching it never erases figures.
+    // They belong to the batsman the row held then (storedBatsman): another player chosen in the
+    // row does not take them over.
     std::int16_t storedBalls = 0;
     std::int16_t storedFours = 0;
     std::int16_t storedSixes = 0;
+    std::int32_t storedBatsman = 0;
 };
 
 struct BowlingRow

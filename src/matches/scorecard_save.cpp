@@ -259,10 +259,12 @@ InningsRecord ScorecardModel::buildRecord() const
         BattingLine& line = r.batting[k];
         line.batsman = static_cast<std::int16_t>(row.batsmanNumber);
         line.runs = stored(row.runs);
-        // A column the options hide keeps the figures the innings was opened with.
-        line.ballsFaced = options.scorecardBallsFaced != 0 ? stored(row.balls) : row.storedBalls;
-        line.fours = options.scorecardFoursSixes != 0 ? stored(row.fours) : row.storedFours;
-        line.sixes = options.scorecardFoursSixes != 0 ? stored(row.sixes) : row.storedSixes;
+        // A column the options hide keeps the figures the innings was opened with, for the
+        // batsman they were his; a player put in his place has none.
+        const bool sameBatsman = row.batsmanNumber == row.storedBatsman;
+        line.ballsFaced = options.scorecardBallsFaced != 0 ? stored(row.balls) : sameBatsman ? row.storedBalls : 0;
+        line.fours = options.scorecardFoursSixes != 0 ? stored(row.fours) : sameBatsman ? row.storedFours : 0;
+        line.sixes = options.scorecardFoursSixes != 0 ? stored(row.sixes) : sameBatsman ? row.storedSixes : 0;
         if (k <= static_cast<std::size_t>(kFallOfWicketEntries)) {
             const FallOfWicketEntry& fow = fallOfWickets[k];
             line.fowScore = stored(fow.score);

@@ -3,6 +3,7 @@
 #include "database_header.h"
 #include "file_io.h"
 #include "formats.h"
+#include "text_encoding.h"
 
 #include <array>
 #include <cstdio>
@@ -219,7 +220,8 @@ void WritePageHead(TextFile& out, WebContext& web, std::string_view title, std::
     // be read is skipped without a message.
     const std::string headerFile = setting(o.webHeaderFile);
     if (!headerFile.empty()) {
-        const auto bytes = readFileBytes(headerFile);
+        // Stored in the database's Windows-1252 text; the file system names files in UTF-8.
+        const auto bytes = readFileBytes(cp1252ToUtf8(headerFile));
         if (bytes) {
             for (const std::string& l : splitLines(bytes.value())) {
                 out.line(l);

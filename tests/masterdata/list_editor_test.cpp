@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 using namespace wickly;
@@ -518,6 +519,31 @@ TEST_F(ListEditorTest, DiscardedAdditionsLeaveNoCountedRecords)
     EXPECT_EQ(again->lines.back().record, 6);
     again->closeClicked();
     EXPECT_EQ(ws.read<ClubRecord>(6).name.str(), "New");
+}
+
+TEST_F(ListEditorTest, DiscardAfterAFailedCloseLeavesTheDatabaseChanged)
+{
+    // Close writes the lines one by one: when it fails part way, lines already written stay in
+    // the working files, so discarding afterwards must not report the database as unchanged.
+    for (const char* n : {"A", "B"}) {
+        addClub(n);
+    }
+    app.databaseChanged = false;
+    auto editor = open(ClubsKind);
+    editor->lineSelected(0);
+    nameDialogAnswers([](NameDialogModel& d) { d.name = "Renamed"; });
+    editor->editClicked();
+    const std::string file = ws.filePath(RecordKind::Club);
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file); // no record can be written there
+    editor->closeClicked();
+    EXPECT_FALSE(editor->done);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].icon, Icon::Error);
+
+    platform.buttonAnswers = {Button::Ok};
+    EXPECT_TRUE(editor->closeRequested());
+    EXPECT_TRUE(app.databaseChanged);
 }
 
 TEST_F(ListEditorTest, DiscardAfterDeletionsKeepsTheDeletions)

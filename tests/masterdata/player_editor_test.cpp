@@ -156,10 +156,16 @@ TEST_F(PlayerEditorTest, ExistingPlayerIsShownAndSavedUnchanged)
     e.okClicked();
     ASSERT_TRUE(e.done);
     EXPECT_EQ(e.currentPlayer(), n);
-    PlayerRecord expected = stored;
-    expected.firstMatchYear = 0; // the empty field writes 0
-    EXPECT_EQ(ws.read<PlayerRecord>(n), expected);
+    // The year the window did not show is kept: every stored byte is as it was.
+    EXPECT_EQ(ws.read<PlayerRecord>(n), stored);
     EXPECT_EQ(ws.count(RecordKind::Player), 1);
+
+    // A year typed where none was shown replaces it.
+    PlayerEditorModel typed(app, ui, n);
+    typed.setText(F::FirstMatchYear, "1990");
+    typed.okClicked();
+    ASSERT_TRUE(typed.done);
+    EXPECT_EQ(ws.read<PlayerRecord>(n).firstMatchYear, 1990);
 }
 
 TEST_F(PlayerEditorTest, BestBowlingNeedsASlashBetweenTwoNumbers)

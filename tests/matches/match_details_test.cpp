@@ -158,6 +158,15 @@ TEST_F(MatchDetailsTest, InningsLineCountsBatsmenExtrasAndBowlers)
         EXPECT_EQ(m.summaryLines[1], c.line);
         EXPECT_EQ(m.summaryLines[3], "");
     }
+
+    // A stored match without balls per over counts the overs at 6, as the scorecard does (20.4
+    // and 24.5 added as plain numbers would give 44.9).
+    MatchRecord stored = ws.read<MatchRecord>(match);
+    stored.ballsPerOver = 0;
+    ws.write(match, stored);
+    app.header.options.allowPlayersClub = 0;
+    app.header.options.bowlingRunsFirst = 1;
+    EXPECT_EQ(MatchForm(app, match).summaryLines[1], "155/3 Declared\nOvers 45.3");
 }
 
 TEST_F(MatchDetailsTest, OppositionInningsCountsUnnamedBatsmen)

@@ -326,6 +326,21 @@ TEST_F(ScorecardTest, HiddenColumnsKeepTheirStoredFigures)
     r.batting[1].runs = 51;
     EXPECT_EQ(ws.read<InningsRecord>(n), r);
 
+    // Another batsman put in the row does not take over the hidden figures.
+    {
+        ScorecardModel m(app, platform, h);
+        m.batsmanChosen(indexOf(m.batsmanList, 2));
+        platform.buttonAnswers = {Button::Yes, Button::Yes, Button::Yes};
+        m.okClicked();
+        ASSERT_TRUE(m.saved);
+    }
+    const BattingLine replaced = ws.read<InningsRecord>(n).batting[1];
+    EXPECT_EQ(replaced.batsman, 2);
+    EXPECT_EQ(replaced.ballsFaced, 0);
+    EXPECT_EQ(replaced.fours, 0);
+    EXPECT_EQ(replaced.sixes, 0);
+    ws.write(n, r); // the first batsman back, for the check below
+
     app.header.options.scorecardBallsFaced = 1;
     app.header.options.scorecardFoursSixes = 1;
     ScorecardModel shown(app, platform, h);

@@ -1,4 +1,5 @@
 #include "page_blocks.h"
+#include "text_encoding.h"
 
 #include "database_header.h"
 #include "temp_folder.h"
@@ -129,6 +130,12 @@ TEST_F(PageBlocks, HeadCopiesTheHeaderFileLinesAfterTheBodyAndSkipsAMissingOne)
 
     options.webHeaderFile.assign(folder.file("missing.htm"));
     EXPECT_TRUE(contains(head("T", ""), "TEXT=\"#800000\">\r\n<table cellpadding"));
+
+    // A path with accented letters, stored as the configuration dialog stores it (Windows-1252).
+    const std::string accented = folder.file("\xC3\x89quipe.htm"); // "Équipe.htm"
+    test::writeBytes(accented, {'<', 'h', 'r', '>'});
+    options.webHeaderFile.assign(utf8ToCp1252(accented).value());
+    EXPECT_TRUE(contains(head("T", ""), "TEXT=\"#800000\">\r\n<hr>\r\n<table cellpadding"));
 }
 
 TEST_F(PageBlocks, BannerCellsFollowThePicturesAndAreUsedOnlyOnce)

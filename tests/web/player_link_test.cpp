@@ -80,6 +80,8 @@ TEST_F(PlayerLinkTest, ASharedNameLinksToThePlayerOfTheCurrentMatch)
     EXPECT_EQ(l.find("Brown"), 0); // did not play in it
     l.setCurrentMatch(1);
     EXPECT_EQ(l.find("Smith"), 1);
+    l.setCurrentMatch(99); // a match with no innings to read names no one
+    EXPECT_EQ(l.find("Smith"), 0);
     l.setCurrentMatch(0);
     EXPECT_EQ(l.find("Smith"), 1);
 }

@@ -410,6 +410,11 @@ TEST(SiteGenerator, ListOfMatchesHasTheseExactBytes)
         "</html>",
     });
     EXPECT_EQ(readText(f.webFolder() + "/abcma.htm"), expected);
+    // The list of players links each name as the statistics window lists it, fitted to 50.
+    const std::string players = readText(f.webFolder() + "/abcplay.htm");
+    EXPECT_NE(players.find(cell + "<a href=\"abc1.htm\">Smith" + std::string(45, ' ') + "</a></font></td>\r\n"),
+              std::string::npos)
+        << players;
 }
 
 TEST(SiteGenerator, GenerateInTheStatisticsWindowRunsIntoTheWebFolder)

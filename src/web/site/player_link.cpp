@@ -72,6 +72,7 @@ void PlayerLinker::setHasPage(std::int32_t player, bool hasPage)
 void PlayerLinker::setCurrentMatch(std::int32_t match)
 {
     m_match.clear();
+    m_hasMatch = match >= 1;
     if (match < 1 || match > m_ws.count(RecordKind::Match)) {
         return;
     }
@@ -108,7 +109,7 @@ std::int32_t PlayerLinker::find(std::string_view name) const
     if (s.empty() || s == "#") {
         return 0;
     }
-    if (m_match.empty()) {
+    if (!m_hasMatch) {
         const auto it = m_byName.find(s);
         return it == m_byName.end() ? 0 : it->second;
     }

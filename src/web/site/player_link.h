@@ -62,6 +62,9 @@ private:
         std::vector<std::int32_t> bowlers;
     };
     std::vector<InningsPlayers> m_match; // the current match's innings, in slot order
+    // A current match is set: names are then looked up among its players only, even when none of
+    // its innings could be read.
+    bool m_hasMatch = false;
 };
 
 } // namespace wickly::site

@@ -440,7 +440,9 @@ void Site::writePlayerList(const PageSet& set, const std::vector<stats::Complete
         if (s.matches < 1) {
             continue;
         }
-        const std::string name = m_players[i].text.substr(0, 50);
+        // The list entry's name as the window's list holds it: fitted to 50 characters.
+        std::string name = m_players[i].text.substr(0, 50);
+        name.resize(50, ' ');
         rowStart(f, row);
         f.line(std::string(kRowCell) + "<a href=\"" + HtmlAttribute(m_prefix) + std::to_string(m_players[i].record) +
                ".htm\">" + HtmlText(name.substr(std::min(name.find_first_not_of(' '), name.size()))) +
