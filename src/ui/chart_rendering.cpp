@@ -15,6 +15,7 @@
 #include <QPieSlice>
 #include <QRadialGradient>
 #include <QStackedBarSeries>
+#include <QTextDocument>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -31,6 +32,40 @@ QColor paletteColour(int index)
     return QColor::fromRgb(static_cast<QRgb>(ChartPaletteRgb(index)));
 }
 
+constexpr qreal kTitlePoints = 10;
+constexpr qreal kSmallestTitlePoints = 5;
+
+QFont titleFont(qreal points)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPointSizeF(points);
+    return font;
+}
+
+// Qt elides a title wider than the chart as a whole, losing its second line: a title whose
+// longest line would not fit is set in a smaller size instead, so both lines show in full. The
+// width is measured as Qt measures the title, as a rich text document.
+void fitTitle(QChart* chart)
+{
+    const QMarginsF margins = chart->margins();
+    const qreal room = chart->size().width() - margins.left() - margins.right() - 24;
+    QTextDocument text;
+    text.setHtml(chart->title());
+    qreal points = kTitlePoints;
+    for (; points > kSmallestTitlePoints && room > 0; points -= 0.5) {
+        text.setDefaultFont(titleFont(points));
+        if (text.idealWidth() <= room) {
+            break;
+        }
+    }
+    if (chart->titleFont().pointSizeF() != points) {
+        chart->setTitleFont(titleFont(points));
+        // The title is cut to its room when the layout runs: run it again with the new size.
+        chart->layout()->invalidate();
+    }
+}
+
 void setTitle(QChart* chart, const ChartDocument& doc)
 {
     // The title is rich text, so that each line of the title is a line of its own.
@@ -40,11 +75,9 @@ void setTitle(QChart* chart, const ChartDocument& doc)
     }
     chart->setTitle(QStringLiteral("<div align=\"center\">") + lines.join(QStringLiteral("<br>")) +
                     QStringLiteral("</div>"));
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPointSizeF(10);
-    chart->setTitleFont(font);
+    chart->setTitleFont(titleFont(kTitlePoints));
     chart->setTitleBrush(QBrush(Qt::blue));
+    QObject::connect(chart, &QGraphicsWidget::geometryChanged, chart, [chart] { fitTitle(chart); });
 }
 
 void addBars(QChart* chart, const ChartDocument& doc)

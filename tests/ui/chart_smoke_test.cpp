@@ -5,6 +5,7 @@
 #include "app_state.h"
 #include "chart_document.h"
 #include "chart_farm.h"
+#include "chart_rendering.h"
 #include "chart_window_model.h"
 #include "chart_window_view.h"
 #include "container.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QGraphicsScene>
 #include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
@@ -106,6 +108,30 @@ private slots:
 
         // A folder that does not exist: the export says so.
         QVERIFY(!platform.exportChartJpeg(barChart(), dir.filePath("none/bars.jpg").toStdString(), 500, 300, 80));
+    }
+
+    void aLongTitleKeepsBothLinesInASmallerSize()
+    {
+        // A 30-character name at a 40-character ground is wider than a small picture: the title
+        // is set smaller rather than cut (which would lose its second line).
+        ChartDocument c = barChart();
+        c.titleLines = {"Runs Scored by Alexander Long-Surname Junior at MA Chidambaram Stadium, Chepauk",
+                        "All Matches, IPL Vs Chennai Super Kings"};
+        QGraphicsScene scene;
+        QChart* chart = ui::makeChart(c);
+        scene.addItem(chart);
+        chart->resize(350, 200);
+        QVERIFY(chart->titleFont().pointSizeF() < 10);
+        QVERIFY(chart->titleFont().pointSizeF() >= 5);
+        QVERIFY(chart->title().contains("Chennai Super Kings"));
+        chart->resize(2000, 600); // room enough: the usual size again
+        QCOMPARE(chart->titleFont().pointSizeF(), 10.0);
+
+        QGraphicsScene other;
+        QChart* plain = ui::makeChart(barChart());
+        other.addItem(plain);
+        plain->resize(350, 200);
+        QCOMPARE(plain->titleFont().pointSizeF(), 10.0);
     }
 
     void chartWindowShowsTheChartAndCloses()
