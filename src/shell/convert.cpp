@@ -36,13 +36,7 @@ constexpr const char* kTitle = "Database Conversion";
 constexpr const char* kOldExtensions[] = {".cfg", ".clu", ".dic", ".gnd", ".gra", ".mat",
                                           ".pla", ".sco", ".spc", ".te1", ".tea"};
 
-std::string lowerAscii(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
-
-// A database name in lower case: its ASCII letters, and the capitals of the Windows-1252 letters
+// A text in lower case: its ASCII letters, and the capitals of the Windows-1252 letters
 // (U+00C0 to U+00DE but the multiplication sign, and Œ, Š, Ž, Ÿ) in the UTF-8 of a file name.
 // Other bytes stay as they are.
 std::string lowerName(const std::string& s)
@@ -113,7 +107,7 @@ public:
             token += static_cast<char>(m_bytes[m_pos++]);
         }
         endItem();
-        const std::string word = lowerAscii(token);
+        const std::string word = lowerName(token);
         if (word == "#true#") {
             return -1;
         }
@@ -254,26 +248,8 @@ Result<std::vector<std::string>> readOldLines(const OldFiles& files, const std::
     if (!bytes) {
         return Error{"the file " + inQuotes(path->filename().string()) + " could not be read: " + bytes.message()};
     }
-    std::string current;
-    bool pending = false;
     const std::vector<std::uint8_t>& b = bytes.value();
-    for (std::size_t i = 0; i < b.size(); ++i) {
-        const char c = static_cast<char>(b[i]);
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < b.size() && b[i + 1] == '\n') {
-                ++i;
-            }
-            lines.push_back(current);
-            current.clear();
-            pending = false;
-        } else {
-            current += c;
-            pending = true;
-        }
-    }
-    if (pending) {
-        lines.push_back(current);
-    }
+    lines = SplitLines(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
     if (lines.size() > static_cast<std::size_t>(maxCount(RecordKind::Club))) {
         return Error{"the file " + inQuotes(path->filename().string()) + " holds more than " +
                      std::to_string(maxCount(RecordKind::Club)) + " lines"};

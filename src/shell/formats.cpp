@@ -145,6 +145,31 @@ double ValText(std::string_view text)
     return parseCompact(compact);
 }
 
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::string current;
+    bool pending = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            lines.push_back(current);
+            current.clear();
+            pending = false;
+        } else {
+            current += c;
+            pending = true;
+        }
+    }
+    if (pending) {
+        lines.push_back(current);
+    }
+    return lines;
+}
+
 double RoundHalfEven(double v)
 {
     if (!std::isfinite(v)) {

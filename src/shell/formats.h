@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wickly {
 
@@ -19,6 +20,10 @@ double RoundHalfEven(double v);
 // A number typed into a form: the leading number of the text rounded with halves to even.
 // Range checks are the caller's ("12abc" -> 12, "" -> 0, "2.5" -> 2, "x" -> 0).
 double FormNumber(std::string_view text);
+
+// The lines of a text, whichever line ends it uses (CR LF, LF or CR): a last line without a line
+// end counts, a final line end adds no empty line ("a\r\nb" and "a\nb\r\n" are "a", "b").
+std::vector<std::string> SplitLines(std::string_view text);
 
 // The decimal text of a whole number with one leading blank for values of 0 and above
 // (12 -> " 12", -3 -> "-3").

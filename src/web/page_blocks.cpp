@@ -121,30 +121,6 @@ std::string htmlInAttribute(std::string_view html)
     return out;
 }
 
-// The lines of a text file, whichever line ends it uses (CR LF, LF or CR); a last line without
-// a line end counts, a final line end adds no empty line.
-std::vector<std::string> splitLines(const std::vector<std::uint8_t>& bytes)
-{
-    std::vector<std::string> lines;
-    std::string current;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = static_cast<char>(bytes[i]);
-        if (c == '\r' || c == '\n') {
-            lines.push_back(current);
-            current.clear();
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) {
-        lines.push_back(current);
-    }
-    return lines;
-}
-
 std::string productComment(const WebContext& web)
 {
     return "<! Produced by Wickly, " + web.productWebAddress + " !>";
@@ -223,7 +199,8 @@ void WritePageHead(TextFile& out, WebContext& web, std::string_view title, std::
         // Stored in the database's Windows-1252 text; the file system names files in UTF-8.
         const auto bytes = readFileBytes(cp1252ToUtf8(headerFile));
         if (bytes) {
-            for (const std::string& l : splitLines(bytes.value())) {
+            const std::vector<std::uint8_t>& b = bytes.value();
+            for (const std::string& l : SplitLines(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()))) {
                 out.line(l);
             }
         }

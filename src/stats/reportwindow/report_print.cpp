@@ -1,6 +1,7 @@
 #include "report_print.h"
 
 #include "app_state.h"
+#include "formats.h"
 #include "report_text.h"
 
 namespace wickly::stats {
@@ -12,18 +13,13 @@ void addHeader(PrintPage& page, const ReportText& report, double bodyPoints)
     page.items.push_back({report.title, 20, true});
     // A subtitle may break into lines (CR LF, or a lone CR in a scorecard's): each is printed
     // on a line of its own, as the window shows it.
-    const std::string& sub = report.subtitle;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < sub.size(); ++i) {
-        if (sub[i] == '\r' || sub[i] == '\n') {
-            page.items.push_back({sub.substr(start, i - start), 14, true});
-            if (sub[i] == '\r' && i + 1 < sub.size() && sub[i + 1] == '\n') {
-                ++i;
-            }
-            start = i + 1;
-        }
+    std::vector<std::string> lines = SplitLines(report.subtitle);
+    if (lines.empty()) {
+        lines.emplace_back(); // no subtitle still takes its line
     }
-    page.items.push_back({sub.substr(start), 14, true});
+    for (std::string& line : lines) {
+        page.items.push_back({std::move(line), 14, true});
+    }
     page.items.push_back({"", bodyPoints, true});
     page.items.push_back({report.heading, bodyPoints, true});
 }
